@@ -1,0 +1,176 @@
+#include "mainwindow/frm_main.h"
+
+#include <string_view>
+
+#include "mainwindow/forms.h"
+#include "mainwindow/hotkeys.h"
+#include "mainwindow/message_template.h"
+#include "version.h"
+
+namespace tw {
+
+namespace {
+
+constexpr std::int16_t kVkF1 = 112;
+
+std::string TrayTitle(std::string_view modeName) {
+    return "Tunewarden " + std::to_string(TW_VERSION_MAJOR) + "." +
+           std::to_string(TW_VERSION_MINOR) + " - " + std::string(modeName);
+}
+
+}  // namespace
+
+FrmMain::FrmMain(Forms& forms) : FormBase(forms), player_(forms.system()) {
+    CreateWindowFrom(Design());
+    // The poller runs from the moment the window exists, as a design-time timer would.
+    window().StartTimer(Timer1, kHotkeyPollMs);
+}
+
+platform::FormDesc FrmMain::Design() {
+    platform::FormDesc design;
+    design.name = "frmMain";
+    design.caption = "Tunewarden 1.0";
+    design.width = 2835;
+    design.height = 4350;
+    design.backColour = platform::colours::kDarkGrey;
+    design.fillColour = platform::colours::kDarkGrey;
+    design.font = {"Arial", 9.75f, false, false};
+    design.showInTaskbar = true;
+    design.iconResource = 1;
+    return design;
+}
+
+void FrmMain::Form_Load() {
+    window().SetVisible(true);
+    DrawIt();
+    DrawButtons();
+    StartIcon(TrayTitle("Normal Mode"));
+    LoadMenuHidden();
+
+    const std::string commandLine = system().CommandLine();
+    if (!commandLine.empty()) {
+        ApplyStartSwitches(ParseStartSwitches(commandLine));
+    }
+
+    forms_.module().MessageTemplate = ReadMessageTemplate(system());
+}
+
+void FrmMain::ApplyStartSwitches(const StartSwitches& switches) {
+    if (switches.announce) {
+        StartAnnouncerHidden();
+    }
+    if (switches.smallMode) {
+        SwitchModeOnce();
+    }
+    // Each present corner is applied in turn; the last one applied stays.
+    if (switches.dockTopRight) {
+        DockWindow(0);
+    }
+    if (switches.dockBottomRight) {
+        DockWindow(3);
+    }
+    if (switches.dockTopLeft) {
+        DockWindow(1);
+    }
+    if (switches.dockBottomLeft) {
+        DockWindow(2);
+    }
+}
+
+void FrmMain::Form_KeyUp(std::int16_t keyCode, std::int16_t /*shift*/) {
+    if (keyCode == kVkF1) {
+        ShowHelp();
+    }
+}
+
+void FrmMain::Form_QueryUnload() {
+    forms_.Shutdown();
+}
+
+void FrmMain::Timer1_Timer() {
+    for (const HotkeyRow& row : kHotkeyTable) {
+        // Control is read afresh for every row, and both states are always read.
+        const bool controlDown = system().AsyncKeyState(kVkControl) != 0;
+        const bool keyDown = system().AsyncKeyState(row.virtualKey) != 0;
+        if (controlDown && keyDown) {
+            RunHotkey(row);
+        }
+    }
+}
+
+void FrmMain::RunHotkey(const HotkeyRow& row) {
+    player_.FindPlayer();
+    switch (row.action) {
+        case HotkeyAction::Send:
+            player_.SendPlayerCommand(row.command, row.times);
+            break;
+        case HotkeyAction::TitleThenSend:
+            GetSongTitle();
+            player_.SendPlayerCommand(row.command, row.times);
+            break;
+        case HotkeyAction::ShowTitle:
+            GetSongTitle();
+            break;
+        case HotkeyAction::JumpTo:
+            player_.SendPlayerCommand(row.command, row.times);
+            // The player has made its dialog by the time the command returns.
+            hWndJump_ = system().FindTopLevelWindow(kJumpDialogClass, kJumpDialogTitle);
+            MakeNormal(hWndJump_);
+            system().BringToForeground(hWndJump_);
+            break;
+    }
+}
+
+void FrmMain::MakeTopMost(platform::WindowHandle handle) {
+    system().SetTopmost(handle, true);
+}
+
+void FrmMain::MakeNormal(platform::WindowHandle handle) {
+    system().SetTopmost(handle, false);
+}
+
+void FrmMain::OnKeyUp(std::int16_t keyCode, std::int16_t shift) {
+    Form_KeyUp(keyCode, shift);
+}
+
+void FrmMain::OnTimer(int timerId) {
+    if (timerId == Timer1) {
+        Timer1_Timer();
+    }
+}
+
+void FrmMain::OnCloseRequest() {
+    Form_QueryUnload();
+}
+
+// --- Seams filled by later parts of the program --------------------------------
+
+// The song display: reads the player's caption and shows the song.
+void FrmMain::GetSongTitle() {}
+
+// The window's frame, title band, close box and help text.
+void FrmMain::DrawIt() {}
+
+// The transport button bar.
+void FrmMain::DrawButtons() {}
+
+// The notification-area icon.
+void FrmMain::StartIcon(const std::string& /*title*/) {}
+void FrmMain::stopIcon() {}
+
+// The popup menu, loaded hidden for the whole run.
+void FrmMain::LoadMenuHidden() {}
+
+// The announcer, started hidden by "-a".
+void FrmMain::StartAnnouncerHidden() {}
+
+// The display modes; "-mode 1" switches once.
+void FrmMain::SwitchModeOnce() {}
+
+// Docking to a screen corner.
+void FrmMain::DockWindow(std::int16_t /*corner*/) {}
+
+// The readme in Notepad (F1).
+void FrmMain::ShowHelp() {}
+
+}  // namespace tw

@@ -1,0 +1,51 @@
+// The global hotkeys: Control held with a key of the numeric keypad, read from
+// the system-wide key state by a timer, so they work while the game has the focus.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "player/player_link.h"
+
+namespace tw {
+
+inline constexpr int kVkControl = 17;
+inline constexpr unsigned kHotkeyPollMs = 250;
+
+enum class HotkeyAction {
+    Send,           // the command, `times` times
+    TitleThenSend,  // show the song before the command changes it
+    ShowTitle,      // show the song, no command
+    JumpTo,         // the command, then bring the player's dialog forward
+};
+
+struct HotkeyRow {
+    int virtualKey;
+    std::string_view label;
+    HotkeyAction action;
+    player::PlayerCommand command;
+    int times;
+};
+
+// Tested in this order in every tick; rows that fire together act in this order.
+inline constexpr std::array<HotkeyRow, 13> kHotkeyTable{{
+    {96, "Play", HotkeyAction::Send, player::PlayerCommand::Play, 1},
+    {110, "Stop (decimal)", HotkeyAction::Send, player::PlayerCommand::Stop, 1},
+    {97, "Previous", HotkeyAction::TitleThenSend, player::PlayerCommand::Previous, 1},
+    {98, "Pause", HotkeyAction::Send, player::PlayerCommand::Pause, 1},
+    {99, "Next", HotkeyAction::Send, player::PlayerCommand::Next, 1},
+    {100, "Rewind", HotkeyAction::Send, player::PlayerCommand::Rewind, 1},
+    {101, "Jump To", HotkeyAction::JumpTo, player::PlayerCommand::JumpToFile, 1},
+    {102, "Fast Forward", HotkeyAction::Send, player::PlayerCommand::FastForward, 1},
+    {103, "Volume Down", HotkeyAction::Send, player::PlayerCommand::VolumeDown, 5},
+    {104, "Display Song", HotkeyAction::ShowTitle, player::PlayerCommand::Play, 0},
+    {105, "Volume Up", HotkeyAction::Send, player::PlayerCommand::VolumeUp, 5},
+    {107, "+ 10 Tracks", HotkeyAction::Send, player::PlayerCommand::Next, 10},
+    {109, "- 10 Tracks", HotkeyAction::Send, player::PlayerCommand::Previous, 10},
+}};
+
+// The player's dialog that "Jump To" brings forward.
+inline constexpr std::string_view kJumpDialogClass = "#32770";
+inline constexpr std::string_view kJumpDialogTitle = "Jump to file";
+
+}  // namespace tw

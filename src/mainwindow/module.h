@@ -1,0 +1,33 @@
+// State that several windows share, and the routines that act on it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+namespace tw {
+
+// Settings live under this application name.
+inline constexpr const char* kSettingsApp = "Tunewarden";
+
+inline constexpr const char* kDefaultMessageTemplate = "I am currently listening to %S.";
+
+// The four corners the main window docks to.
+enum class DockCorner : std::int16_t {
+    TopRight = 0,
+    TopLeft = 1,
+    BottomLeft = 2,
+    BottomRight = 3,
+};
+
+struct Module {
+    // The taskbar rectangle of the latest query, in screen pixels.
+    platform::PixelRect TaskbarData;
+    // Its top edge, 0 until the first query.
+    std::int32_t TaskbarTop = 0;
+    // The chat message template, UTF-8; "%S" stands for the song.
+    std::string MessageTemplate = kDefaultMessageTemplate;
+};
+
+}  // namespace tw

@@ -1,0 +1,91 @@
+// Everything the window logic needs from the system besides its own windows.
+// Method names avoid the Win32 API's macro names on purpose (FindWindow,
+// SendMessage, ...), so that the backend can include <windows.h> freely.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/types.h"
+#include "platform/window.h"
+
+namespace tw::platform {
+
+enum class SendResult {
+    Delivered,  // the window handled the message (or there was no window to handle it)
+    TimedOut,   // the window did not answer within the bounded wait: it is hung
+};
+
+class System {
+  public:
+    virtual ~System() = default;
+
+    // --- Keyboard -----------------------------------------------------------
+    // The system-wide key state: bit 15 while the key is down, bit 0 when it
+    // was pressed since the previous query (which this query consumes).
+    virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
+
+    // --- Other programs' top-level windows ----------------------------------
+    // No title means "any caption".
+    virtual WindowHandle FindTopLevelWindow(std::string_view className,
+                                            std::optional<std::string_view> title) = 0;
+    // The caption read as Unicode, as UTF-8.
+    virtual std::string WindowCaption(WindowHandle window) = 0;
+    // WM_COMMAND with the id, synchronous, but bounded for a hung receiver.
+    virtual SendResult SendCommand(WindowHandle window, std::uint32_t commandId) = 0;
+    virtual void SetTopmost(WindowHandle window, bool topmost) = 0;
+    virtual void BringToForeground(WindowHandle window) = 0;
+
+    // --- Screen ---------------------------------------------------------------
+    virtual ScreenInfo Screen() = 0;
+    // The taskbar rectangle from the shell; false (and rect untouched) when it
+    // does not answer.
+    virtual bool QueryTaskbarRect(PixelRect& rect) = 0;
+    virtual PixelRect WorkArea() = 0;
+
+    // --- The program's own windows -------------------------------------------
+    virtual std::unique_ptr<Form> CreateForm(const FormDesc& desc, FormEvents& events) = 0;
+    // Handles window events that are already waiting, then returns.
+    virtual void DoEvents() = 0;
+
+    // --- Process ----------------------------------------------------------------
+    // The argument text after the program name, exactly as the process got it.
+    virtual std::string CommandLine() = 0;
+    // The program's folder, without a trailing separator.
+    virtual std::string ProgramFolder() = 0;
+    // Ends the process at once; no further events run.
+    virtual void EndProcess() = 0;
+
+    // --- Files (paths use backslashes, as on Windows) ----------------------------
+    // True for an existing file that is not a folder, hidden or system file.
+    virtual bool IsNormalFile(const std::string& path) = 0;
+    // At most maxBytes from the start of the file; nothing when it can't be read.
+    virtual std::optional<std::string> ReadFileStart(const std::string& path,
+                                                     std::size_t maxBytes) = 0;
+    // Creates or truncates the file and writes the bytes; false on any failure.
+    virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
+
+    // --- Text ---------------------------------------------------------------------
+    // Between UTF-8 and the system's ANSI code page. Characters the code page
+    // cannot hold become '?', with no best-fit look-alikes.
+    virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
+    virtual std::string Utf8ToAnsi(std::string_view utf8) = 0;
+    // True when the byte starts a two-byte character in the ANSI code page.
+    virtual bool IsAnsiLeadByte(unsigned char byte) = 0;
+
+    // --- Per-user settings: text values by application, section and key ----------
+    virtual std::string ReadSetting(std::string_view app, std::string_view section,
+                                    std::string_view key) = 0;
+    virtual void WriteSetting(std::string_view app, std::string_view section, std::string_view key,
+                              std::string_view value) = 0;
+
+    // --- Shell ------------------------------------------------------------------------
+    // The system's folder picker; empty when cancelled or the choice has no path.
+    virtual std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) = 0;
+};
+
+}  // namespace tw::platform

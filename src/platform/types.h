@@ -1,0 +1,79 @@
+// Plain value types shared by the window logic and the platform layer.
+// Nothing here names a Win32 type: handles are integers, geometry is twips or
+// pixels as each caller states, text is UTF-8 in std::string.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tw::platform {
+
+// A window of any program; 0 means "no window".
+using WindowHandle = std::uintptr_t;
+
+// A colour written 0x00BBGGRR. A value with the top bit set names a system
+// colour by its index (0x80000008 window text, 0x8000000F button face).
+using Colour = std::uint32_t;
+
+constexpr Colour SystemColour(std::uint32_t index) {
+    return 0x80000000u | index;
+}
+
+namespace colours {
+inline constexpr Colour kBlack = 0x000000;
+inline constexpr Colour kWhite = 0xFFFFFF;
+inline constexpr Colour kDarkGrey = 0x404040;
+inline constexpr Colour kGrey = 0x808080;
+inline constexpr Colour kLightGrey = 0xCCCCCC;
+inline constexpr Colour kWindowText = SystemColour(8);
+inline constexpr Colour kButtonFace = SystemColour(15);
+}  // namespace colours
+
+// Screen pixels, edges as Win32 reports them (right and bottom exclusive).
+struct PixelRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// A window's or control's place in twips (1/1440 inch), single precision as
+// the program stores it.
+struct TwipRect {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+
+    friend bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+
+struct ScreenInfo {
+    std::int32_t widthPixels = 0;
+    std::int32_t heightPixels = 0;
+    float twipsPerPixelX = 15;
+    float twipsPerPixelY = 15;
+
+    float WidthTwips() const { return static_cast<float>(widthPixels) * twipsPerPixelX; }
+    float HeightTwips() const { return static_cast<float>(heightPixels) * twipsPerPixelY; }
+};
+
+struct Font {
+    std::string face = "Arial";
+    float points = 9.75f;
+    bool bold = false;
+    bool underline = false;
+};
+
+// Mouse button codes as the handlers receive them; on a move the sum of the
+// buttons held.
+namespace mouse {
+inline constexpr std::int16_t kNone = 0;
+inline constexpr std::int16_t kLeft = 1;
+inline constexpr std::int16_t kRight = 2;
+inline constexpr std::int16_t kMiddle = 4;
+}  // namespace mouse
+
+}  // namespace tw::platform

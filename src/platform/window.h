@@ -1,0 +1,131 @@
+// The program's own windows, as the window logic sees them: a window is made
+// from a description, drawn on through a persistent canvas, and reports what
+// happens to it through FormEvents. The Win32 backend and the simulated
+// desktop both implement this.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace tw::platform {
+
+enum class ControlKind {
+    Label,       // drawn text; reacts to the mouse like any control
+    Picture,     // a surface with its own canvas, or a bitmap resource
+    ClickArea,   // invisible, only catches the mouse
+    TextBox,     // a real single-line edit control
+    PushButton,  // a real push button
+};
+
+enum class ScaleUnit { Twips, Pixels };
+enum class TextAlign { Left, Centre };
+
+// Id 0 always names the window's own surface.
+inline constexpr int kFormSurface = 0;
+
+struct ControlDesc {
+    int id = 0;
+    ControlKind kind = ControlKind::Label;
+    TwipRect rect;  // relative to the window's inner top-left corner
+    std::string text;
+    Colour foreColour = colours::kBlack;
+    Colour backColour = colours::kDarkGrey;
+    bool transparent = false;  // labels: no background box
+    Font font;
+    TextAlign align = TextAlign::Left;
+    bool wrap = false;
+    int bitmapResource = 0;              // pictures showing artwork
+    ScaleUnit scale = ScaleUnit::Twips;  // units of the canvas and of mouse events
+    std::string toolTip;
+};
+
+enum class FrameKind { None, FixedDialog };
+
+struct FormDesc {
+    std::string name;  // the window class is "Tunewarden_" + name
+    std::string caption;
+    float width = 0;  // inner size, twips
+    float height = 0;
+    Colour backColour = colours::kDarkGrey;
+    std::optional<Colour> fillColour;  // outlined boxes on the surface are filled with it
+    Font font;
+    FrameKind frame = FrameKind::None;
+    bool showInTaskbar = false;
+    bool activateWhenShown = true;  // informative windows never take the focus
+    int iconResource = 0;
+    std::vector<ControlDesc> controls;
+};
+
+// A persistent image: what is drawn stays and is shown again on every repaint.
+// Coordinates are in the surface's scale unit; the pen starts black, 1 pixel wide.
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+
+    virtual void SetDrawColour(Colour colour) = 0;
+    virtual void SetDrawWidth(int pixels) = 0;
+    virtual void SetFontBold(bool bold) = 0;
+    // The end point is not drawn, as with the system's own line primitive.
+    virtual void Line(float x1, float y1, float x2, float y2) = 0;
+    // An outlined box is filled with the surface's fill colour, if it has one.
+    virtual void Box(float x1, float y1, float x2, float y2, bool filled) = 0;
+    // Transparent text at the current position; each CR LF and the end of the
+    // output move the position to the left edge, one line further down.
+    virtual void Print(std::string_view text) = 0;
+    virtual void SetTextPosition(float x, float y) = 0;
+    virtual void Refresh() = 0;
+};
+
+// What the window logic handles. The control id says which control the event
+// is for (kFormSurface for the window itself); positions are in that control's
+// scale unit, relative to its top-left corner.
+class FormEvents {
+  public:
+    virtual ~FormEvents() = default;
+
+    virtual void OnMouseDown(int, std::int16_t, std::int16_t, float, float) {}
+    virtual void OnMouseMove(int, std::int16_t, std::int16_t, float, float) {}
+    virtual void OnMouseUp(int, std::int16_t, std::int16_t, float, float) {}
+    virtual void OnClick(int) {}
+    virtual void OnDblClick(int) {}
+    virtual void OnKeyUp(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {}
+    virtual void OnActivate() {}
+    virtual void OnDeactivate() {}
+    virtual void OnTimer(int /*timerId*/) {}
+    // The system, or the user through the system, asks the window to close.
+    virtual void OnCloseRequest() {}
+};
+
+class Form {
+  public:
+    virtual ~Form() = default;  // destroys the window
+
+    virtual WindowHandle Handle() const = 0;
+
+    virtual TwipRect Bounds() const = 0;
+    virtual void Move(float left, float top, float width, float height) = 0;
+
+    virtual void SetVisible(bool visible) = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void SetFocus() = 0;
+
+    virtual void SetControlText(int control, std::string_view text) = 0;
+    virtual std::string ControlText(int control) const = 0;
+    virtual void SetControlForeColour(int control, Colour colour) = 0;
+    virtual void SetControlBackColour(int control, Colour colour) = 0;
+    virtual void SetToolTip(int control, std::string_view text) = 0;
+
+    virtual Canvas& Surface(int control) = 0;
+
+    // Starting a running timer leaves its count as it is.
+    virtual void StartTimer(int timerId, unsigned intervalMs) = 0;
+    virtual void StopTimer(int timerId) = 0;
+    virtual bool TimerRunning(int timerId) const = 0;
+};
+
+}  // namespace tw::platform
