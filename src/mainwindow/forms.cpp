@@ -1,7 +1,9 @@
 #include "mainwindow/forms.h"
 
+#include "announcer/frm_announce.h"
 #include "mainwindow/form_base.h"
 #include "mainwindow/frm_main.h"
+#include "songshow/frm_song_show.h"
 
 namespace tw {
 
@@ -12,7 +14,6 @@ Forms::~Forms() = default;
 template <class F>
 F& Forms::LoadInto(std::unique_ptr<F>& slot) {
     if (!slot) {
-        ReleaseUnloaded();
         slot = std::make_unique<F>(*this);
         slot->Form_Load();
     }
@@ -30,6 +31,19 @@ void Forms::UnloadFrom(std::unique_ptr<F>& slot) {
 FrmMain& Forms::frmMain() {
     return LoadInto(frmMain_);
 }
+FrmSongShow& Forms::frmSongShow() {
+    return LoadInto(frmSongShow_);
+}
+FrmAnnounce& Forms::frmAnnounce() {
+    return LoadInto(frmAnnounce_);
+}
+
+void Forms::UnloadSongShow() {
+    UnloadFrom(frmSongShow_);
+}
+void Forms::UnloadAnnounce() {
+    UnloadFrom(frmAnnounce_);
+}
 
 void Forms::Shutdown() {
     if (shuttingDown_) {
@@ -39,6 +53,8 @@ void Forms::Shutdown() {
     if (frmMain_) {
         frmMain_->stopIcon();
     }
+    UnloadFrom(frmSongShow_);
+    UnloadFrom(frmAnnounce_);
     UnloadFrom(frmMain_);
     system_.EndProcess();
 }

@@ -12,7 +12,9 @@
 namespace tw {
 
 class FormBase;
+class FrmAnnounce;
 class FrmMain;
+class FrmSongShow;
 
 class Forms {
   public:
@@ -28,6 +30,15 @@ class Forms {
     // Loads the window when it is not loaded yet.
     FrmMain& frmMain();
     FrmMain* frmMainIfLoaded() { return frmMain_.get(); }
+    FrmSongShow& frmSongShow();
+    FrmSongShow* frmSongShowIfLoaded() { return frmSongShow_.get(); }
+    FrmAnnounce& frmAnnounce();
+    FrmAnnounce* frmAnnounceIfLoaded() { return frmAnnounce_.get(); }
+
+    // Unloading may happen inside the window's own handler: the handler must
+    // not touch the window after the call.
+    void UnloadSongShow();
+    void UnloadAnnounce();
 
     // The one way out of the program, whatever started it: the tray icon goes
     // first, then every loaded window, then the process.
@@ -47,6 +58,8 @@ class Forms {
     platform::System& system_;
     Module module_;
     std::unique_ptr<FrmMain> frmMain_;
+    std::unique_ptr<FrmSongShow> frmSongShow_;
+    std::unique_ptr<FrmAnnounce> frmAnnounce_;
     // Unloaded windows whose handler may still be on the stack; their platform
     // windows are already gone.
     std::vector<std::unique_ptr<FormBase>> unloaded_;

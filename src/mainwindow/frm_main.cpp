@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "announcer/frm_announce.h"
+#include "mainwindow/docking.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/hotkeys.h"
 #include "mainwindow/message_template.h"
@@ -75,6 +77,21 @@ void FrmMain::ApplyStartSwitches(const StartSwitches& switches) {
     if (switches.dockBottomLeft) {
         DockWindow(2);
     }
+}
+
+void FrmMain::StartAnnouncerHidden() {
+    auto& announcer = forms_.frmAnnounce();
+    announcer.window().SetVisible(true);
+    system().DoEvents();
+    announcer.window().SetVisible(false);
+    const auto bounds = announcer.window().Bounds();
+    if (bounds.left < 0 || bounds.top < 0) {
+        announcer.window().Move(10, 10, 3495, 1650);
+    }
+}
+
+void FrmMain::DockWindow(std::int16_t corner) {
+    tw::DockWindow(forms_, corner);
 }
 
 void FrmMain::Form_KeyUp(std::int16_t keyCode, std::int16_t /*shift*/) {
@@ -161,14 +178,8 @@ void FrmMain::stopIcon() {}
 // The popup menu, loaded hidden for the whole run.
 void FrmMain::LoadMenuHidden() {}
 
-// The announcer, started hidden by "-a".
-void FrmMain::StartAnnouncerHidden() {}
-
 // The display modes; "-mode 1" switches once.
 void FrmMain::SwitchModeOnce() {}
-
-// Docking to a screen corner.
-void FrmMain::DockWindow(std::int16_t /*corner*/) {}
 
 // The readme in Notepad (F1).
 void FrmMain::ShowHelp() {}

@@ -1,0 +1,60 @@
+#include "player/song_title.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tw::player {
+
+namespace {
+
+constexpr std::string_view kMarker = " - Winamp";
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::size_t FindIgnoringCase(std::string_view text, std::string_view what) {
+    const auto it = std::search(text.begin(), text.end(), what.begin(), what.end(),
+                                [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+    return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool IsPlaylistNumber(std::string_view text) {
+    const auto digits = TrimBlanks(text);
+    return !digits.empty() &&
+           std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::string CutSongTitle(std::string_view caption) {
+    const auto marker = FindIgnoringCase(caption, kMarker);
+    if (marker == std::string_view::npos) {
+        return {};
+    }
+    std::string_view song = caption.substr(0, marker);
+    // Only a number before the first period is the playlist's: "Mr. Big" and
+    // "R.E.M." are names, and the cut would reach the other players too.
+    const auto period = song.find('.');
+    if (period != std::string_view::npos && IsPlaylistNumber(song.substr(0, period))) {
+        song.remove_prefix(period + 1);
+    }
+    return std::string(TrimBlanks(song));
+}
+
+std::string ReadPlayerTitle(platform::System& system, platform::WindowHandle window) {
+    if (window == 0) {
+        return {};
+    }
+    return CutSongTitle(system.WindowCaption(window));
+}
+
+}  // namespace tw::player
