@@ -1,18 +1,239 @@
 #include "announcer/frm_announce.h"
 
+#include <cmath>
+#include <optional>
+
+#include "announcer/script_writer.h"
+#include "mainwindow/forms.h"
+#include "mainwindow/module.h"
+#include "player/player_link.h"
+#include "player/song_title.h"
+
 namespace tw {
+
+namespace {
+
+namespace colours = platform::colours;
+
+constexpr float kInnerWidth = 3495;
+constexpr float kInnerHeight = 1920;
+// One pixel at the fixed 15 twips per pixel the frame is laid out in.
+constexpr float kPixel = 15;
+
+constexpr float kLabel4Width = 345;
+constexpr float kLabel4Height = 240;
+// "OK" while the button is held.
+constexpr platform::Colour kPressedText = 0xE0E0E0;
+
+constexpr unsigned kWriterIntervalMs = 1000;
+
+constexpr const char* kSettingsSection = "WTF";
+constexpr const char* kFolderKey = "CSFolder";
+constexpr const char* kFolderPrompt = "Select your Counter-Strike folder:";
+
+const platform::Font kFormFont{"MS Sans Serif", 8.25f, false, false};
+
+platform::ControlDesc MakeControl(int id, platform::ControlKind kind, platform::TwipRect rect,
+                                  std::string text, platform::Colour fore, platform::Colour back,
+                                  platform::Font font) {
+    platform::ControlDesc control;
+    control.id = id;
+    control.kind = kind;
+    control.rect = rect;
+    control.text = std::move(text);
+    control.foreColour = fore;
+    control.backColour = back;
+    control.font = std::move(font);
+    return control;
+}
+
+std::int32_t WholeTwips(float position) {
+    // Halves go to the even neighbour, as the default rounding mode does.
+    return static_cast<std::int32_t>(std::nearbyint(position));
+}
+
+}  // namespace
 
 FrmAnnounce::FrmAnnounce(Forms& forms) : FormBase(forms) {
     CreateWindowFrom(Design());
+    // The writer runs from the moment the window exists, as a design-time timer would.
+    window().StartTimer(Timer1, kWriterIntervalMs);
 }
 
 platform::FormDesc FrmAnnounce::Design() {
+    using platform::ControlKind;
+
     platform::FormDesc design;
     design.name = "frmAnnounce";
     design.caption = "CS Announce";
+    design.width = kInnerWidth;
+    design.height = kInnerHeight;
+    design.backColour = colours::kDarkGrey;
+    design.font = kFormFont;
+    design.frame = platform::FrameKind::None;
+    design.showInTaskbar = false;
+
+    design.controls.push_back(MakeControl(Label1, ControlKind::Label, {30, 30, 3420, 270},
+                                          "           Just leave this window open", colours::kWhite,
+                                          colours::kBlack, {"Arial", 8.25f, true, false}));
+    design.controls.push_back(MakeControl(Image1, ControlKind::ClickArea, {3210, 60, 210, 195}, "",
+                                          colours::kBlack, colours::kDarkGrey, kFormFont));
+
+    auto label2 = MakeControl(Label2, ControlKind::Label, {90, 300, 2220, 195},
+                              "Find your Counter-Strike Folder:", colours::kWhite,
+                              colours::kDarkGrey, kFormFont);
+    label2.transparent = true;
+    design.controls.push_back(label2);
+
+    design.controls.push_back(MakeControl(txtCSFolder, ControlKind::TextBox, {60, 510, 3015, 255},
+                                          "", colours::kWhite, colours::kBlack, kFormFont));
+    design.controls.push_back(MakeControl(cmdFind, ControlKind::PushButton, {3150, 510, 285, 285},
+                                          "...", colours::kWindowText, colours::kButtonFace,
+                                          kFormFont));
+
+    auto label3 = MakeControl(Label3, ControlKind::Label, {60, 780, 3270, 465},
+                              "You will need to bind a key to winamp.cfg to use this part of the "
+                              "application. Example:",
+                              colours::kWhite, colours::kDarkGrey, kFormFont);
+    label3.transparent = true;
+    label3.wrap = true;
+    design.controls.push_back(label3);
+
+    design.controls.push_back(MakeControl(Text1, ControlKind::TextBox, {60, 1200, 3375, 255},
+                                          "bind h \"exec winamp.cfg\"", colours::kWhite,
+                                          colours::kBlack, kFormFont));
+
+    auto label4 =
+        MakeControl(Label4, ControlKind::Label, {1575, 1530, kLabel4Width, kLabel4Height}, "OK",
+                    colours::kWhite, colours::kBlack, {"MS Sans Serif", 9.75f, true, false});
+    label4.align = platform::TextAlign::Centre;
+    design.controls.push_back(label4);
     return design;
 }
 
-void FrmAnnounce::Form_Load() {}
+void FrmAnnounce::Form_Load() {
+    sFolder_ = system().ReadSetting(kSettingsApp, kSettingsSection, kFolderKey);
+    // Any stored folder is restored: short ones such as "C:\cstrike" are real
+    // game folders too, and losing one would silently stop the announcer.
+    window().SetControlText(txtCSFolder, sFolder_);
+    window().SetVisible(true);
+    DrawFrame();
+}
+
+void FrmAnnounce::DrawFrame() {
+    auto& canvas = window().Surface(platform::kFormSurface);
+    const float w = kInnerWidth;
+    const float h = kInnerHeight;
+    canvas.SetDrawColour(colours::kBlack);
+    canvas.Line(w - kPixel, -kPixel, w - kPixel, h);
+    canvas.Line(-kPixel, h - kPixel, w, h - kPixel);
+    canvas.SetDrawColour(colours::kWhite);
+    canvas.Line(0, 0, w + kPixel, 0);
+    canvas.Line(0, 0, 0, h);
+    canvas.Refresh();
+}
+
+std::string FrmAnnounce::BrowseForFolder(platform::WindowHandle hWndOwner,
+                                         const std::string& sPrompt) {
+    return system().BrowseForFolder(hWndOwner, sPrompt);
+}
+
+void FrmAnnounce::cmdFind_Click() {
+    sFolder_ = BrowseForFolder(hWnd(), kFolderPrompt);
+    if (!sFolder_.empty()) {
+        window().SetControlText(txtCSFolder, sFolder_);
+        system().WriteSetting(kSettingsApp, kSettingsSection, kFolderKey, sFolder_);
+    }
+}
+
+void FrmAnnounce::Label1_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
+                                   float y) {
+    DragX_ = WholeTwips(x);
+    DragY_ = WholeTwips(y);
+}
+
+void FrmAnnounce::Label1_MouseMove(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
+    if (button == platform::mouse::kNone) {
+        return;
+    }
+    const auto bounds = window().Bounds();
+    window().Move(bounds.left - (static_cast<float>(DragX_) - x),
+                  bounds.top - (static_cast<float>(DragY_) - y), bounds.width, bounds.height);
+}
+
+void FrmAnnounce::Label4_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/,
+                                   float /*y*/) {
+    window().SetControlForeColour(Label4, kPressedText);
+}
+
+void FrmAnnounce::Label4_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
+                                 float y) {
+    window().SetControlForeColour(Label4, colours::kWhite);
+    if (x > 0 && x < kLabel4Width && y > 0 && y < kLabel4Height) {
+        // Out of sight, yet loaded: the writer keeps running.
+        window().Move(0, 0, 0, 0);
+    }
+}
+
+void FrmAnnounce::Image1_Click() {
+    forms_.UnloadAnnounce();
+}
+
+void FrmAnnounce::Timer1_Timer() {
+    if (window().ControlText(txtCSFolder).empty()) {
+        return;
+    }
+    hWndWinamp_ = system().FindTopLevelWindow(player::kPlayerWindowClass, std::nullopt);
+    sSong_ = player::ReadPlayerTitle(system(), hWndWinamp_);
+    // The box is read again for the path: it is what the user sees right now.
+    const std::string path =
+        window().ControlText(txtCSFolder) + std::string(announcer::kScriptFileSuffix);
+    const std::string line =
+        announcer::BuildScriptLine(system(), forms_.module().MessageTemplate, sSong_);
+    // A missing or read-only folder or a locked file: the next tick tries again.
+    system().WriteWholeFile(path, line);
+}
+
+void FrmAnnounce::OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
+                              float y) {
+    if (control == Label1) {
+        Label1_MouseDown(button, shift, x, y);
+    } else if (control == Label4) {
+        Label4_MouseDown(button, shift, x, y);
+    }
+}
+
+void FrmAnnounce::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
+                              float y) {
+    if (control == Label1) {
+        Label1_MouseMove(button, shift, x, y);
+    }
+}
+
+void FrmAnnounce::OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x,
+                            float y) {
+    if (control == Label4) {
+        Label4_MouseUp(button, shift, x, y);
+    }
+}
+
+void FrmAnnounce::OnClick(int control) {
+    if (control == cmdFind) {
+        cmdFind_Click();
+    } else if (control == Image1) {
+        Image1_Click();
+    }
+}
+
+void FrmAnnounce::OnTimer(int timerId) {
+    if (timerId == Timer1) {
+        Timer1_Timer();
+    }
+}
+
+void FrmAnnounce::OnCloseRequest() {
+    // A close from the system unloads the window, as the close area does.
+    forms_.UnloadAnnounce();
+}
 
 }  // namespace tw

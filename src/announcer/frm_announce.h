@@ -2,17 +2,70 @@
 // once-a-second writer of the game script that names the current song.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "mainwindow/form_base.h"
 
 namespace tw {
 
 class FrmAnnounce final : public FormBase {
   public:
+    // The order is the keyboard focus order of the controls that take focus:
+    // txtCSFolder, cmdFind, Text1. Image1 comes after Label1 so that it lies
+    // over the strip's right end.
+    enum Control : int {
+        Label1 = 1,
+        Image1,
+        Label2,
+        txtCSFolder,
+        cmdFind,
+        Label3,
+        Text1,
+        Label4,
+    };
+    enum Timer : int { Timer1 = 1 };
+
     explicit FrmAnnounce(Forms& forms);
 
     static platform::FormDesc Design();
 
+    // Event handlers, under the names the rest of the program knows them by.
     void Form_Load();
+    void cmdFind_Click();
+    void Label1_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    void Label1_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    void Label4_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    void Label4_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    // Unloads the window: nothing may touch it after this returns.
+    void Image1_Click();
+    void Timer1_Timer();
+
+    // What the latest tick with a folder found: the player's window (0 for
+    // none) and the song title (empty when none could be read).
+    platform::WindowHandle hWndWinamp() const { return hWndWinamp_; }
+    const std::string& sSong() const { return sSong_; }
+
+  private:
+    void OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
+                     float y) override;
+    void OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
+                     float y) override;
+    void OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) override;
+    void OnClick(int control) override;
+    void OnTimer(int timerId) override;
+    void OnCloseRequest() override;
+
+    std::string BrowseForFolder(platform::WindowHandle hWndOwner, const std::string& sPrompt);
+    void DrawFrame();
+
+    // The folder read at load, then whatever the latest folder picker returned.
+    std::string sFolder_;
+    // Where in Label1 the drag began, in whole twips.
+    std::int32_t DragX_ = 0;
+    std::int32_t DragY_ = 0;
+    platform::WindowHandle hWndWinamp_ = 0;
+    std::string sSong_;
 };
 
 }  // namespace tw

@@ -3,15 +3,29 @@
 
 #include <cstdint>
 
+#include "platform/types.h"
+
 namespace tw {
 
 class Forms;
 
-// Refreshes the module's taskbar rectangle and top edge.
+// Refreshes the module's taskbar rectangle and top edge. A query that gets no
+// answer leaves both as they were (0 before any answer).
 void ReadTaskbarPos(Forms& forms);
 
+// True when the taskbar rectangle lies along the bottom of the screen: it spans
+// the screen's full width, reaches the screen's bottom edge, and its top edge
+// is in the lower half of the screen. Rectangles that overhang the screen by a
+// few pixels, as some themes report them, still count. A taskbar along the
+// top, left or right edge, and the all-zero rectangle of a query that never
+// got an answer, do not.
+bool TaskbarAlongBottom(const platform::PixelRect& taskbar, const platform::ScreenInfo& screen);
+
 // Moves the main window to a corner (0 top right, 1 top left, 2 bottom left,
-// 3 bottom right); any other code only refreshes the taskbar data.
+// 3 bottom right); any other code only refreshes the taskbar data. The bottom
+// corners rest the window on the taskbar when it lies along the bottom of the
+// screen, and on the bottom of the work area otherwise, so that the window
+// never ends up above the top of the screen.
 void DockWindow(Forms& forms, std::int16_t corner);
 
 }  // namespace tw

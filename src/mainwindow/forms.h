@@ -40,6 +40,9 @@ class Forms {
     void UnloadSongShow();
     void UnloadAnnounce();
 
+    // Seam for the popup menu, which is not built yet: hiding it does nothing.
+    void HideMenu() {}
+
     // The one way out of the program, whatever started it: the tray icon goes
     // first, then every loaded window, then the process.
     void Shutdown();

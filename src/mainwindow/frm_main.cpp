@@ -1,12 +1,17 @@
 #include "mainwindow/frm_main.h"
 
+#include <cstddef>
+#include <initializer_list>
 #include <string_view>
 
 #include "announcer/frm_announce.h"
+#include "mainwindow/button_strip.h"
 #include "mainwindow/docking.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/hotkeys.h"
 #include "mainwindow/message_template.h"
+#include "player/song_title.h"
+#include "songshow/frm_song_show.h"
 #include "version.h"
 
 namespace tw {
@@ -39,6 +44,17 @@ platform::FormDesc FrmMain::Design() {
     design.font = {"Arial", 9.75f, false, false};
     design.showInTaskbar = true;
     design.iconResource = 1;
+
+    // The glyphs are drawn as shapes, so the bar needs no symbol font.
+    platform::ControlDesc buttons;
+    buttons.id = picButtons;
+    buttons.kind = platform::ControlKind::Picture;
+    buttons.rect = {495, 300, 1845, 285};
+    buttons.backColour = platform::colours::kDarkGrey;
+    buttons.foreColour = platform::colours::kWindowText;
+    buttons.font = design.font;
+    buttons.scale = platform::ScaleUnit::Pixels;
+    design.controls.push_back(buttons);
     return design;
 }
 
@@ -146,8 +162,82 @@ void FrmMain::MakeNormal(platform::WindowHandle handle) {
     system().SetTopmost(handle, false);
 }
 
+// Reads the song of the player found last and shows it at the top centre of
+// the screen. A display that is still up is reused: placed, captioned and
+// shown again.
+void FrmMain::GetSongTitle() {
+    SongTitle = player::ReadPlayerTitle(system(), player_.hWndWinamp());
+
+    FrmSongShow& show = forms_.frmSongShow();
+    platform::Form& display = show.window();
+    display.SetVisible(false);
+    const platform::ScreenInfo screen = system().Screen();
+    const platform::TwipRect bounds = display.Bounds();
+    const double left =
+        (static_cast<double>(screen.widthPixels) * static_cast<double>(screen.twipsPerPixelX) -
+         static_cast<double>(bounds.width)) /
+        2;
+    const double top = 5 * static_cast<double>(screen.twipsPerPixelY);
+    display.Move(static_cast<float>(left), static_cast<float>(top), bounds.width, bounds.height);
+    display.SetControlText(FrmSongShow::lblSong, SongTitle);
+    display.StartTimer(FrmSongShow::tmr, FrmSongShow::kShowMs);
+    show.Show();
+    MakeTopMost(show.hWnd());
+}
+
+// The transport button bar, painted once: the surface keeps it.
+void FrmMain::DrawButtons() {
+    platform::Canvas& canvas = window().Surface(picButtons);
+    for (const StripButton& button : kStripButtons) {
+        DrawStripButton(canvas, button);
+    }
+}
+
+void FrmMain::picButtons_MouseMove(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
+                                   float y) {
+    std::string_view tip;
+    for (const int n : {6, 1, 2, 3, 4, 5}) {
+        const StripButton& candidate = kStripButtons[static_cast<std::size_t>(n - 1)];
+        if (OnStripButton(candidate, x, y)) {
+            tip = candidate.toolTip;
+            break;
+        }
+    }
+    // Set on every move, so that leaving a button for a gap clears it.
+    window().SetToolTip(picButtons, tip);
+}
+
+// Any mouse button acts: the release point alone decides, wherever the press was.
+void FrmMain::picButtons_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
+                                 float y) {
+    for (const StripButton& candidate : kStripButtons) {
+        if (!OnStripButton(candidate, x, y)) {
+            continue;
+        }
+        player_.FindPlayer();
+        if (candidate.showsTitle) {
+            GetSongTitle();
+        }
+        if (candidate.sendsCommand) {
+            player_.SendPlayerCommand(candidate.command);
+        }
+    }
+}
+
 void FrmMain::OnKeyUp(std::int16_t keyCode, std::int16_t shift) {
     Form_KeyUp(keyCode, shift);
+}
+
+void FrmMain::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x, float y) {
+    if (control == picButtons) {
+        picButtons_MouseMove(button, shift, x, y);
+    }
+}
+
+void FrmMain::OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) {
+    if (control == picButtons) {
+        picButtons_MouseUp(button, shift, x, y);
+    }
 }
 
 void FrmMain::OnTimer(int timerId) {
@@ -162,14 +252,8 @@ void FrmMain::OnCloseRequest() {
 
 // --- Seams filled by later parts of the program --------------------------------
 
-// The song display: reads the player's caption and shows the song.
-void FrmMain::GetSongTitle() {}
-
 // The window's frame, title band, close box and help text.
 void FrmMain::DrawIt() {}
-
-// The transport button bar.
-void FrmMain::DrawButtons() {}
 
 // The notification-area icon.
 void FrmMain::StartIcon(const std::string& /*title*/) {}

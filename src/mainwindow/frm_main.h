@@ -13,7 +13,7 @@ namespace tw {
 
 class FrmMain final : public FormBase {
   public:
-    enum Control : int { picSysTray = 1 };
+    enum Control : int { picSysTray = 1, picButtons = 2 };
     enum Timer : int { Timer1 = 1 };
 
     explicit FrmMain(Forms& forms);
@@ -25,6 +25,9 @@ class FrmMain final : public FormBase {
     void Form_KeyUp(std::int16_t keyCode, std::int16_t shift);
     void Form_QueryUnload();
     void Timer1_Timer();
+    // The transport bar; positions in the bar's pixels.
+    void picButtons_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    void picButtons_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
 
     // Routines other windows call.
     void MakeTopMost(platform::WindowHandle handle);
@@ -39,6 +42,9 @@ class FrmMain final : public FormBase {
 
   private:
     void OnKeyUp(std::int16_t keyCode, std::int16_t shift) override;
+    void OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
+                     float y) override;
+    void OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) override;
     void OnTimer(int timerId) override;
     void OnCloseRequest() override;
 

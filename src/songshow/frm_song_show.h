@@ -2,17 +2,38 @@
 // screen, above every other window.
 #pragma once
 
+#include <string_view>
+
 #include "mainwindow/form_base.h"
 
 namespace tw {
 
 class FrmSongShow final : public FormBase {
   public:
+    enum Control : int { lblSong = 1 };
+    enum Timer : int { tmr = 1 };
+
+    static constexpr unsigned kShowMs = 2000;
+
     explicit FrmSongShow(Forms& forms);
 
     static platform::FormDesc Design();
 
+    // Event handlers, under the names the rest of the program knows them by.
     void Form_Load();
+    void Form_Activate();
+    // Unloads the display: nothing may touch this object after it returns.
+    void tmr_Timer();
+
+    // Makes the display visible. It is never activated (it must not take the
+    // focus from the game), so the frame the activation would draw is drawn here.
+    void Show();
+
+  private:
+    void OnActivate() override;
+    void OnTimer(int timerId) override;
+
+    void DrawFrame();
 };
 
 }  // namespace tw

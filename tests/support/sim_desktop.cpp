@@ -403,6 +403,10 @@ platform::SendResult SimDesktop::SendCommand(WindowHandle window, std::uint32_t 
         return platform::SendResult::TimedOut;
     }
     target->commands.push_back(commandId);
+    if (const auto caption = target->captionOnCommand.find(commandId);
+        caption != target->captionOnCommand.end()) {
+        target->caption = caption->second;
+    }
     if (target->opensJumpDialog && commandId == 40194 &&
         FindTopLevelWindow("#32770", std::string_view("Jump to file")) == 0) {
         const auto dialog = AddWindow("#32770", "Jump to file");
@@ -414,8 +418,10 @@ platform::SendResult SimDesktop::SendCommand(WindowHandle window, std::uint32_t 
 
 void SimDesktop::SetTopmost(WindowHandle window, bool topmost) {
     if (auto* other = Other(window)) {
+        topmostChanges.emplace_back(window, topmost);
         other->topmost = topmost;
     } else if (FormByHandle(window) != nullptr) {
+        topmostChanges.emplace_back(window, topmost);
         if (topmost) {
             topmostForms_.insert(window);
         } else {
@@ -463,6 +469,7 @@ std::optional<std::string> SimDesktop::ReadFileStart(const std::string& path,
 }
 
 bool SimDesktop::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    fileWrites.push_back(path);
     const auto real = RealPath(path);
     if (unwritable.count(real) != 0 || unwritable.count(real.parent_path()) != 0) {
         return false;

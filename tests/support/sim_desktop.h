@@ -125,6 +125,9 @@ struct OtherWindow {
     bool topmost = false;
     bool hung = false;
     bool opensJumpDialog = false;
+    // The caption the window takes on when it handles a command (a player
+    // changing track).
+    std::map<std::uint32_t, std::string> captionOnCommand;
     std::vector<std::uint32_t> commands;
     int sendAttempts = 0;
 };
@@ -179,10 +182,14 @@ class SimDesktop final : public platform::System {
     // --- What the program did --------------------------------------------------
     int keyStateReads = 0;
     int windowLookups = 0;
+    // The path of every WriteWholeFile call, failed ones included.
+    std::vector<std::string> fileWrites;
     int doEventsCalls = 0;
     bool processEnded = false;
     WindowHandle foreground = 0;
     std::vector<WindowHandle> foregroundRequests;
+    // Band changes that reached an existing window, in order: (window, topmost).
+    std::vector<std::pair<WindowHandle, bool>> topmostChanges;
 
     // --- platform::System --------------------------------------------------------
     std::int16_t AsyncKeyState(int virtualKey) override;

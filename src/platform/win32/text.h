@@ -1,0 +1,16 @@
+// Text crosses into the system as UTF-16; the rest of the program keeps UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw::platform::win32 {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+// Between UTF-16 and the system's ANSI code page.
+std::wstring WidenAnsi(std::string_view ansi);
+std::string NarrowAnsi(std::wstring_view utf16);
+
+}  // namespace tw::platform::win32

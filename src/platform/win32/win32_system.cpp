@@ -1,0 +1,351 @@
+#include "platform/win32/win32_system.h"
+
+// <windows.h> first: the other system headers rely on it.
+#include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <limits>
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/text.h"
+#include "platform/win32/units.h"
+#include "platform/win32/win32_form.h"
+
+namespace tw::platform::win32 {
+
+namespace {
+
+HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+// How long a command to another program may take before that program counts as hung.
+constexpr UINT kSendTimeoutMs = 3000;
+
+std::wstring SettingsKey(std::string_view app, std::string_view section) {
+    return L"Software\\" + Widen(app) + L"\\" + Widen(section);
+}
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+}  // namespace
+
+// --- Keyboard -----------------------------------------------------------------------
+
+std::int16_t Win32System::AsyncKeyState(int virtualKey) {
+    return static_cast<std::int16_t>(GetAsyncKeyState(virtualKey));
+}
+
+// --- Other programs' windows ----------------------------------------------------------
+
+WindowHandle Win32System::FindTopLevelWindow(std::string_view className,
+                                             std::optional<std::string_view> title) {
+    const std::wstring wideClass = Widen(className);
+    const std::wstring wideTitle = title ? Widen(*title) : std::wstring();
+    const HWND found = FindWindowW(wideClass.c_str(), title ? wideTitle.c_str() : nullptr);
+    return reinterpret_cast<WindowHandle>(found);
+}
+
+std::string Win32System::WindowCaption(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
+    buffer.resize(static_cast<std::size_t>(std::max(0, copied)));
+    return Narrow(buffer);
+}
+
+SendResult Win32System::SendCommand(WindowHandle window, std::uint32_t commandId) {
+    if (window == 0) {
+        return SendResult::Delivered;
+    }
+    // The receiver gets a pointer to a 1 in lParam, as it always has.
+    int one = 1;
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    const LRESULT sent = SendMessageTimeoutW(
+        ToHwnd(window), WM_COMMAND, static_cast<WPARAM>(commandId), reinterpret_cast<LPARAM>(&one),
+        SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    if (sent != 0) {
+        return SendResult::Delivered;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_TIMEOUT) {
+        return SendResult::TimedOut;
+    }
+    // Giving up on a receiver the system already knows to be hung may leave no
+    // error code at all; a vanished window leaves an invalid-handle error.
+    if (error == ERROR_SUCCESS && IsWindow(ToHwnd(window))) {
+        return SendResult::TimedOut;
+    }
+    return SendResult::Delivered;
+}
+
+void Win32System::SetTopmost(WindowHandle window, bool topmost) {
+    // SWP_NOACTIVATE: raising an informative popup must not take the focus from the game.
+    SetWindowPos(ToHwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32System::BringToForeground(WindowHandle window) {
+    SetForegroundWindow(ToHwnd(window));
+}
+
+// --- Screen ---------------------------------------------------------------------------
+
+ScreenInfo Win32System::Screen() {
+    const Units& units = Units::Screen();
+    ScreenInfo info;
+    info.widthPixels = GetSystemMetrics(SM_CXSCREEN);
+    info.heightPixels = GetSystemMetrics(SM_CYSCREEN);
+    info.twipsPerPixelX = units.twipsPerPixelX();
+    info.twipsPerPixelY = units.twipsPerPixelY();
+    return info;
+}
+
+bool Win32System::QueryTaskbarRect(PixelRect& rect) {
+    APPBARDATA data{};
+    data.cbSize = sizeof(data);
+    if (SHAppBarMessage(ABM_GETTASKBARPOS, &data) == 0) {
+        return false;
+    }
+    rect = PixelRect{data.rc.left, data.rc.top, data.rc.right, data.rc.bottom};
+    return true;
+}
+
+PixelRect Win32System::WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return PixelRect{work.left, work.top, work.right, work.bottom};
+}
+
+// --- The program's own windows ------------------------------------------------------------
+
+std::unique_ptr<Form> Win32System::CreateForm(const FormDesc& desc, FormEvents& events) {
+    return std::make_unique<Win32Form>(desc, events);
+}
+
+void Win32System::DoEvents() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Left for the main loop, which is the one that ends on it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// --- Process ------------------------------------------------------------------------------
+
+std::string Win32System::CommandLine() {
+    const wchar_t* line = GetCommandLineW();
+    if (line == nullptr) {
+        return {};
+    }
+    const wchar_t* p = line;
+    if (*p == L'"') {
+        ++p;
+        while (*p != L'\0' && *p != L'"') {
+            ++p;
+        }
+        if (*p == L'"') {
+            ++p;
+        }
+    } else {
+        while (*p != L'\0' && !IsBlank(*p)) {
+            ++p;
+        }
+    }
+    while (IsBlank(*p)) {
+        ++p;
+    }
+    return Narrow(p);
+}
+
+std::string Win32System::ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(path.size());
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
+        if (length == 0) {
+            return {};
+        }
+        if (length < size) {
+            path.resize(length);
+            break;
+        }
+        // Truncated: long paths need more room.
+        if (path.size() >= 32768) {
+            return {};
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) {
+        return {};
+    }
+    path.resize(separator);
+    return Narrow(path);
+}
+
+void Win32System::EndProcess() {
+    ExitProcess(0);
+}
+
+// --- Files --------------------------------------------------------------------------------
+
+bool Win32System::IsNormalFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    constexpr DWORD kNotNormal =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return (attributes & kNotNormal) == 0;
+}
+
+std::optional<std::string> Win32System::ReadFileStart(const std::string& path,
+                                                      std::size_t maxBytes) {
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::size_t wanted = maxBytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart >= 0 &&
+        static_cast<unsigned long long>(size.QuadPart) < wanted) {
+        wanted = static_cast<std::size_t>(size.QuadPart);
+    }
+    std::string bytes(wanted, '\0');
+    std::size_t total = 0;
+    while (total < wanted) {
+        const DWORD chunk = static_cast<DWORD>(
+            std::min<std::size_t>(wanted - total, std::numeric_limits<DWORD>::max()));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + total, chunk, &read, nullptr)) {
+            return std::nullopt;
+        }
+        if (read == 0) {
+            break;
+        }
+        total += read;
+    }
+    bytes.resize(total);
+    return bytes;
+}
+
+bool Win32System::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    HANDLE opened = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    UniqueFile file(opened);
+    std::size_t total = 0;
+    while (total < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(
+            std::min<std::size_t>(bytes.size() - total, std::numeric_limits<DWORD>::max()));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data() + total, chunk, &written, nullptr) ||
+            written == 0) {
+            return false;
+        }
+        total += written;
+    }
+    // Closing is where a full disk or a network share may still report the failure.
+    return CloseHandle(file.release()) != FALSE;
+}
+
+// --- Text ---------------------------------------------------------------------------------
+
+std::string Win32System::AnsiToUtf8(std::string_view ansi) {
+    return Narrow(WidenAnsi(ansi));
+}
+
+std::string Win32System::Utf8ToAnsi(std::string_view utf8) {
+    return NarrowAnsi(Widen(utf8));
+}
+
+bool Win32System::IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// --- Settings -------------------------------------------------------------------------------
+
+std::string Win32System::ReadSetting(std::string_view app, std::string_view section,
+                                     std::string_view key) {
+    const std::wstring subKey = SettingsKey(app, section);
+    const std::wstring name = Widen(key);
+    DWORD size = 0;
+    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ,
+                                  nullptr, nullptr, &size);
+    // The value may change between asking its size and reading it.
+    for (int attempt = 0; attempt < 4 && status == ERROR_SUCCESS; ++attempt) {
+        std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        status = RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ,
+                              nullptr, buffer.data(), &bytes);
+        if (status == ERROR_SUCCESS) {
+            // The size counts the terminating null that RegGetValue guarantees.
+            buffer.resize(wcsnlen(buffer.c_str(), bytes / sizeof(wchar_t)));
+            return Narrow(buffer);
+        }
+        if (status == ERROR_MORE_DATA) {
+            size = bytes;
+            status = ERROR_SUCCESS;
+        }
+    }
+    return {};
+}
+
+void Win32System::WriteSetting(std::string_view app, std::string_view section, std::string_view key,
+                               std::string_view value) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey(app, section).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &opened,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    UniqueKey settings(opened);
+    const std::wstring name = Widen(key);
+    const std::wstring data = Widen(value);
+    const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    RegSetValueExW(settings.get(), name.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(data.c_str()), bytes);
+}
+
+// --- Shell ------------------------------------------------------------------------------------
+
+std::string Win32System::BrowseForFolder(WindowHandle owner, std::string_view prompt) {
+    const std::wstring title = Widen(prompt);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = ToHwnd(owner);
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (chosen == nullptr) {
+        return {};
+    }
+    wchar_t path[MAX_PATH] = {};
+    const BOOL hasPath = SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    return hasPath ? Narrow(path) : std::string();
+}
+
+}  // namespace tw::platform::win32

@@ -1,0 +1,54 @@
+// The system services the window logic uses, on Win32.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/system.h"
+
+namespace tw::platform::win32 {
+
+class Win32System final : public System {
+  public:
+    std::int16_t AsyncKeyState(int virtualKey) override;
+
+    WindowHandle FindTopLevelWindow(std::string_view className,
+                                    std::optional<std::string_view> title) override;
+    std::string WindowCaption(WindowHandle window) override;
+    SendResult SendCommand(WindowHandle window, std::uint32_t commandId) override;
+    void SetTopmost(WindowHandle window, bool topmost) override;
+    void BringToForeground(WindowHandle window) override;
+
+    ScreenInfo Screen() override;
+    bool QueryTaskbarRect(PixelRect& rect) override;
+    PixelRect WorkArea() override;
+
+    std::unique_ptr<Form> CreateForm(const FormDesc& desc, FormEvents& events) override;
+    void DoEvents() override;
+
+    std::string CommandLine() override;
+    std::string ProgramFolder() override;
+    void EndProcess() override;
+
+    bool IsNormalFile(const std::string& path) override;
+    std::optional<std::string> ReadFileStart(const std::string& path,
+                                             std::size_t maxBytes) override;
+    bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+
+    std::string AnsiToUtf8(std::string_view ansi) override;
+    std::string Utf8ToAnsi(std::string_view utf8) override;
+    bool IsAnsiLeadByte(unsigned char byte) override;
+
+    std::string ReadSetting(std::string_view app, std::string_view section,
+                            std::string_view key) override;
+    void WriteSetting(std::string_view app, std::string_view section, std::string_view key,
+                      std::string_view value) override;
+
+    std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) override;
+};
+
+}  // namespace tw::platform::win32
