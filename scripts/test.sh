@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Builds and tests everything: the unit tests on the Linux host, then the Windows programs
+# cross-compiled with MinGW-w64 and their end-to-end tests under Wine on a virtual display.
+# The last line of output is always "N passed, N failed" over both test runs.
+# Exit status is non-zero when a build or a test failed.
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/bootstrap.sh || exit 1
+
+if [ "${CI:-}" = true ]; then
+    host_preset=ci-host
+    windows_preset=ci-mingw
+else
+    host_preset=host
+    windows_preset=mingw
+fi
+# Both CI presets inherit the folders of the plain ones; these variables can move them.
+host_dir=${TW_HOST_BUILD_DIR:-$root/build/host}
+windows_dir=${TW_WINDOWS_BUILD_DIR:-$root/build/mingw}
+mkdir -p "$host_dir" "$windows_dir"
+
+passed=0
+failed=0
+broken=0
+
+# build <preset> <folder>: configure and build, output to build.log there; prints its tail on
+# failure.
+build() {
+    local preset=$1 dir=$2 log=$2/build.log
+    if cmake --preset "$preset" -B "$dir" >"$log" 2>&1 && cmake --build "$dir" -j 2 >>"$log" 2>&1; then
+        return 0
+    fi
+    echo "build with preset $preset failed; last lines of $log:"
+    tail -n 30 "$log"
+    broken=1
+    return 1
+}
+
+# show: passes through ctest's output without the line of each passing test.
+show() {
+    grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed +[0-9.]+ sec$|^ +Start +[0-9]+: ' || true
+}
+
+# count <ctest output>: adds the run's results to the totals.
+count() {
+    local summary total bad
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+    if [ -z "$summary" ]; then
+        # "No tests were found", or ctest itself fell over: nothing ran.
+        if ! grep -q 'No tests were found' "$1"; then
+            broken=1
+        fi
+        return
+    fi
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+echo "== host build ($host_preset) and unit tests"
+if build "$host_preset" "$host_dir"; then
+    ctest --test-dir "$host_dir" -j 2 --no-tests=ignore --output-on-failure 2>&1 |
+        tee "$host_dir/ctest.log" | show
+    count "$host_dir/ctest.log"
+fi
+
+echo "== Windows build ($windows_preset) and end-to-end tests under Wine"
+if build "$windows_preset" "$windows_dir"; then
+    export WINEPREFIX=$windows_dir/wineprefix
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree=;mshtml="
+    # A server left from an earlier run would still talk to that run's display.
+    wineserver -k >/dev/null 2>&1
+    # One display and one persistent wineserver for all tests: they share a desktop, which
+    # is why they run one at a time.
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "creating the Wine prefix $WINEPREFIX"
+            wineboot -i >/dev/null 2>&1
+            wineserver -w
+        fi
+        wineserver -p
+        # Wine starts its desktop and services from the first program that needs them, and
+        # they keep the output of that program open: started here, they cannot hold up ctest.
+        wine "$1/bin/twdrive.exe" wait-window NoSuchWindowClass 0 </dev/null >/dev/null 2>&1
+        ctest --test-dir "$1" --no-tests=ignore --output-on-failure
+        status=$?
+        wineserver -k
+        exit $status
+    ' bash "$windows_dir" 2>&1 | tee "$windows_dir/ctest.log" | show
+    count "$windows_dir/ctest.log"
+fi
+
+if [ "$broken" -ne 0 ]; then
+    echo "something did not build or run; see above"
+fi
+echo "$passed passed, $failed failed"
+[ "$broken" -eq 0 ] && [ "$failed" -eq 0 ]
