@@ -15,21 +15,26 @@ namespace {
 
 std::atomic<long long> g_allocations{0};
 
+// Called through pointers the optimiser cannot see through, so that it does not
+// pair the replaced operators with malloc and free and warn about a mismatch.
+void* (*volatile g_allocate)(std::size_t) = std::malloc;
+void (*volatile g_release)(void*) = std::free;
+
 }  // namespace
 
 void* operator new(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+    if (void* p = g_allocate(size == 0 ? 1 : size)) {
         return p;
     }
     throw std::bad_alloc();
 }
 
 void operator delete(void* p) noexcept {
-    std::free(p);
+    g_release(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    g_release(p);
 }
 
 namespace {
@@ -40,17 +45,25 @@ void BM_IdlePollTick(benchmark::State& state) {
     tw::Forms forms(desktop);
     tw::FrmMain& main = forms.frmMain();
 
+    // Counted over a fixed run of ticks of their own, so that the benchmark
+    // library's bookkeeping does not show up as the poller's.
+    constexpr int kCountedTicks = 1000;
     const int readsBefore = desktop.keyStateReads;
     const int lookupsBefore = desktop.windowLookups;
     const long long allocationsBefore = g_allocations.load();
+    for (int tick = 0; tick < kCountedTicks; ++tick) {
+        main.Timer1_Timer();
+    }
+    state.counters["allocations_per_tick"] =
+        static_cast<double>(g_allocations.load() - allocationsBefore) / kCountedTicks;
+    state.counters["key_reads_per_tick"] =
+        static_cast<double>(desktop.keyStateReads - readsBefore) / kCountedTicks;
+    state.counters["player_lookups_per_tick"] =
+        static_cast<double>(desktop.windowLookups - lookupsBefore) / kCountedTicks;
+
     for (auto _ : state) {
         main.Timer1_Timer();
     }
-    const auto ticks = static_cast<double>(state.iterations());
-    state.counters["key_reads_per_tick"] = (desktop.keyStateReads - readsBefore) / ticks;
-    state.counters["allocations_per_tick"] =
-        static_cast<double>(g_allocations.load() - allocationsBefore) / ticks;
-    state.counters["player_lookups_per_tick"] = (desktop.windowLookups - lookupsBefore) / ticks;
 }
 BENCHMARK(BM_IdlePollTick);
 

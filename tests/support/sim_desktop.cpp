@@ -377,7 +377,11 @@ WindowHandle SimDesktop::FindTopLevelWindow(std::string_view className,
     ++windowLookups;
     for (const auto& window : others_) {
         if (window.className == className && (!title || window.caption == *title)) {
-            return window.handle;
+            const WindowHandle found = window.handle;
+            if (window.closesWhenFound) {
+                RemoveWindow(found);
+            }
+            return found;
         }
     }
     return 0;

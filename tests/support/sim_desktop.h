@@ -125,6 +125,8 @@ struct OtherWindow {
     bool topmost = false;
     bool hung = false;
     bool opensJumpDialog = false;
+    // Closes right after a lookup finds it, before anything can be sent to it.
+    bool closesWhenFound = false;
     // The caption the window takes on when it handles a command (a player
     // changing track).
     std::map<std::uint32_t, std::string> captionOnCommand;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <vector>
 
+#include "songshow/frm_song_show.h"
 #include "test_app.h"
 
 namespace tw {
@@ -187,6 +188,18 @@ TEST_F(HotkeyPollerTest, WithNoPlayerTheHotkeysRunHarmlessly) {
     }
     EXPECT_FALSE(app.desktop.processEnded);
     EXPECT_NE(app.desktop.FindForm("frmMain"), nullptr);
+}
+
+TEST_F(HotkeyPollerTest, APlayerClosingBetweenLookupAndSendIsHarmless) {
+    app.desktop.Other(player)->closesWhenFound = true;
+    for (const int key : {97, 101, 104, 107}) {
+        Chord(key);
+    }
+    EXPECT_EQ(app.desktop.Other(player), nullptr);
+    EXPECT_FALSE(app.desktop.processEnded);
+    ASSERT_NE(app.desktop.FindForm("frmSongShow"), nullptr);
+    EXPECT_EQ(app.desktop.FindForm("frmSongShow")->ControlText(FrmSongShow::lblSong), "")
+        << "the title of a vanished player is empty";
 }
 
 TEST_F(HotkeyPollerTest, AHungPlayerCostsOneSendPerActionNotOnePerRepetition) {
