@@ -491,7 +491,8 @@ void FormWindow::Create() {
     DWORD style = WS_POPUP | WS_CLIPCHILDREN;
     DWORD exStyle = 0;
     if (desc_.frame == FrameKind::FixedDialog) {
-        style |= WS_CAPTION | WS_SYSMENU;  // WS_CAPTION carries the dialog frame
+        // The raised dialog frame alone: no title bar, caption or system menu.
+        style |= WS_DLGFRAME;
         exStyle |= WS_EX_DLGMODALFRAME;
     }
     exStyle |= desc_.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
