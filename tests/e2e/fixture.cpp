@@ -41,12 +41,12 @@ void DesktopTest::StartPlayer(const std::wstring& caption, unsigned hangMs) {
     ASSERT_NE(playerWindow_, nullptr) << "the stand-in player never showed its window";
 }
 
-void DesktopTest::StartTunewarden() {
+void DesktopTest::StartTunewarden(const std::vector<std::wstring>& switches) {
     const std::filesystem::path exe = ExeDirectory() / L"tunewarden.exe";
     ASSERT_TRUE(std::filesystem::exists(exe))
         << "tunewarden.exe is not beside the tests in " << ExeDirectory().string();
     std::wstring error;
-    tunewarden_ = Process::Launch(exe, {}, folder_.path(), &error);
+    tunewarden_ = Process::Launch(exe, switches, folder_.path(), &error);
     ASSERT_TRUE(tunewarden_.started()) << Narrow(error);
     mainWindow_ = WaitForTopLevel(kMainClass, nullptr, tunewarden_.id(), Millis(15000));
     ASSERT_NE(mainWindow_, nullptr)

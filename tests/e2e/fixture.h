@@ -32,7 +32,8 @@ class DesktopTest : public ::testing::Test {
     // Each leaves its window handle in the member below; fatal test failure if it does not
     // come up. Use with ASSERT_NO_FATAL_FAILURE.
     void StartPlayer(const std::wstring& caption = kDefaultCaption, unsigned hangMs = 0);
-    void StartTunewarden();
+    // `switches` are the start switches, e.g. {L"-dock", L"BR"} or {L"-a"}.
+    void StartTunewarden(const std::vector<std::wstring>& switches = {});
 
     std::filesystem::path LogPath() const { return folder_.path() / L"commands.log"; }
     std::vector<std::uint64_t> Log() const { return ReadCommandLog(LogPath()); }

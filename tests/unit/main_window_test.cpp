@@ -1,55 +1,115 @@
+// The main window's load and close, the start switches and the chat message
+// template from msg.txt.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
+#include "mainwindow/message_template.h"
+#include "mainwindow/start_switches.h"
 #include "test_app.h"
 
 namespace tw {
 namespace {
 
-TEST(MainWindowTest, LoadShowsTheWindowAtItsDesignSize) {
+constexpr const char* kDefault = "I am currently listening to %S.";
+
+TEST(MainWindowTest, LoadShowsTheWindowAtItsDesignSizeAndReadsMsgTxt) {
     test::TestApp app;
+    app.desktop.WriteRealFile(app.desktop.programFolder() / "msg.txt", "Tune: %S\nexit\n");
     app.Start();
     auto& form = app.MainForm();
     EXPECT_TRUE(form.IsVisible());
     EXPECT_EQ(form.Bounds().width, 2835);
     EXPECT_EQ(form.Bounds().height, 4350);
     EXPECT_EQ(form.desc().backColour, 0x404040u);
-    EXPECT_EQ(form.desc().frame, platform::FrameKind::None);
+    EXPECT_EQ(app.forms.module().MessageTemplate, "Tune: %S");
 }
 
-TEST(MainWindowTest, LoadReadsTheMessageTemplateBesideTheProgram) {
+TEST(MainWindowTest, ACloseRequestEndsTheProcessOnceAndStopsThePoller) {
     test::TestApp app;
-    app.desktop.WriteRealFile(app.desktop.programFolder() / "msg.txt", "Tune: %S\nexit\n");
-    app.Start();
-    EXPECT_EQ(app.forms->module().MessageTemplate, "Tune: %S");
-}
-
-TEST(MainWindowTest, CloseRequestEndsTheProcessAndUnloadsTheWindow) {
-    test::TestApp app;
+    const auto player = app.desktop.AddPlayer();
     app.Start();
     app.MainForm().events().OnCloseRequest();
     EXPECT_TRUE(app.desktop.processEnded);
-    EXPECT_EQ(app.desktop.FindForm("frmMain"), nullptr);
-    app.forms->ReleaseUnloaded();
-    EXPECT_EQ(app.forms->frmMainIfLoaded(), nullptr);
-}
+    EXPECT_EQ(app.Form("frmMain"), nullptr);
 
-TEST(MainWindowTest, ASecondCloseRequestDuringShutdownIsIgnored) {
-    test::TestApp app;
-    auto& main = app.Start();
-    main.Form_QueryUnload();
     app.desktop.processEnded = false;
-    main.Form_QueryUnload();  // the window object lives on until released
+    app.forms.Shutdown();  // a second request while shutting down is ignored
     EXPECT_FALSE(app.desktop.processEnded);
-}
 
-TEST(MainWindowTest, ThePollerStopsWithTheWindow) {
-    test::TestApp app;
-    const auto player = app.desktop.AddPlayer();
-    app.Start().Form_QueryUnload();
-    app.desktop.Press(17);
+    app.desktop.Press(test::kControl);
     app.desktop.Press(96);
     app.desktop.Advance(std::chrono::milliseconds(1000));
     EXPECT_TRUE(app.desktop.CommandsTo(player).empty());
+}
+
+TEST(MessageTemplateTest, ReadsTheFirstLineOfMsgTxt) {
+    const struct {
+        const char* name;
+        std::optional<std::string> fileBytes;  // nothing: no file at all
+        std::string expected;
+    } cases[] = {
+        {"missing", std::nullopt, kDefault},
+        {"zero bytes", "", kDefault},
+        {"empty first line", "\r\nsecond %S", kDefault},
+        {"blanks only", "   \r\n", kDefault},
+        {"blanks kept around text", " Hello %S \r\n", " Hello %S "},
+        {"tabs are not blanks", "\t\r\n", "\t"},
+        {"LF alone ends the line", "Now: %S\nquit\n", "Now: %S"},
+        {"CR alone ends the line", "Now: %S\rquit", "Now: %S"},
+        {"ANSI bytes become UTF-8", "Caf\xe9 %S", "Caf\xc3\xa9 %S"},
+        {"binary", std::string("\x01\x02\0x\n\xff", 6), std::string("\x01\x02\0x", 4)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::SimDesktop desktop;
+        if (c.fileBytes) {
+            desktop.WriteRealFile(desktop.programFolder() / "msg.txt", *c.fileBytes);
+        }
+        EXPECT_EQ(ReadMessageTemplate(desktop), c.expected);
+    }
+}
+
+TEST(MessageTemplateTest, OddFilesGiveTheDefaultOrAPart) {
+    sim::SimDesktop desktop;
+    const auto path = desktop.programFolder() / "msg.txt";
+    desktop.WriteRealFile(path, "Custom %S");
+    desktop.unreadable.insert(path);
+    EXPECT_EQ(ReadMessageTemplate(desktop), kDefault);
+
+    sim::SimDesktop other;
+    std::filesystem::create_directories(other.programFolder() / "msg.txt");
+    EXPECT_EQ(ReadMessageTemplate(other), kDefault);
+
+    // A huge file without line ends is read only in part.
+    desktop.unreadable.clear();
+    desktop.WriteRealFile(path, std::string(8 << 20, 'x'));
+    const auto text = ReadMessageTemplate(desktop);
+    EXPECT_GT(text.size(), 1000u);
+    EXPECT_LE(text.size(), 64u * 1024u);
+}
+
+TEST(StartSwitchesTest, FindsEachSwitchTextAnywhereCaseSensitively) {
+    // Fields: announce, smallMode, TR, BR, TL, BL.
+    const struct {
+        const char* commandLine;
+        StartSwitches expected;
+    } cases[] = {
+        {"hello world", {}},
+        {"-a", {true, false, false, false, false, false}},
+        {"-A", {}},
+        {"-mode 1", {false, true, false, false, false, false}},
+        {"-mode 2", {}},
+        {"-mode  1", {}},
+        {"-dock tr", {}},
+        {"-dockTR", {}},
+        {"-mode 1 -dock BR -a", {true, true, false, true, false, false}},
+        {"\"C:\\Program Files\\x\" -dock TL", {false, false, false, false, true, false}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseStartSwitches(c.commandLine), c.expected) << c.commandLine;
+    }
 }
 
 }  // namespace

@@ -1,25 +1,64 @@
-// A loaded program on a fresh simulated desktop.
+// The program on a fresh simulated desktop, and what its tests share.
 #pragma once
 
-#include <memory>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 
+#include "announcer/frm_announce.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
 
 namespace tw::test {
 
+inline constexpr int kControl = 17;
+
+inline std::string SayLine(std::string_view message) {
+    return "say \"" + std::string(message) + "\r\n";
+}
+
 struct TestApp {
     sim::SimDesktop desktop;
-    std::unique_ptr<Forms> forms;
+    Forms forms{desktop};
 
     // Loads the main window as the program's start does.
-    FrmMain& Start() {
-        forms = std::make_unique<Forms>(desktop);
-        return forms->frmMain();
+    FrmMain& Start() { return forms.frmMain(); }
+    sim::SimForm* Form(std::string_view name) { return desktop.FindForm(name); }
+    sim::SimForm& MainForm() { return *Form("frmMain"); }
+
+    // Holds Control with the key through exactly one tick of the poller.
+    void Chord(int key) {
+        desktop.Press(kControl);
+        desktop.Press(key);
+        desktop.Advance(std::chrono::milliseconds(250));
+        desktop.Release(key);
+        desktop.Release(kControl);
     }
 
-    sim::SimForm& MainForm() { return *desktop.FindForm("frmMain"); }
+    // The announcer's game folder: it exists, and is named with backslashes.
+    std::string GameFolder() {
+        std::filesystem::create_directories(desktop.root() / "cstrike");
+        return desktop.root().string() + "\\cstrike";
+    }
+    std::optional<std::string> Script() {
+        return desktop.ReadRealFile(desktop.root() / "cstrike" / "winamp.cfg");
+    }
+    void StoreFolder(const std::string& folder) {
+        desktop.settings[{"Tunewarden", "WTF", "CSFolder"}] = folder;
+    }
+    std::optional<std::string> StoredFolder() {
+        const auto it = desktop.settings.find({"Tunewarden", "WTF", "CSFolder"});
+        return it == desktop.settings.end() ? std::nullopt : std::optional(it->second);
+    }
+    sim::SimForm& Announcer() { return *Form("frmAnnounce"); }
+    std::string FolderBox() { return Announcer().ControlText(FrmAnnounce::txtCSFolder); }
+    void TypeFolder(const std::string& text) {
+        Announcer().SetControlText(FrmAnnounce::txtCSFolder, text);
+    }
+    void Ticks(int seconds) { desktop.Advance(std::chrono::seconds(seconds)); }
 };
 
 }  // namespace tw::test
