@@ -136,14 +136,10 @@ SimForm::SimForm(SimDesktop& desktop, WindowHandle handle, const platform::FormD
     // New windows open where the system puts them; 90 pixels in, like a cascade.
     bounds_ = {90 * desktop.screen.twipsPerPixelX, 90 * desktop.screen.twipsPerPixelY, desc.width,
                desc.height};
-    canvases_[platform::kFormSurface].fillColour = desc.fillColour;
+    controls_[platform::kFormSurface].canvas.fillColour = desc.fillColour;
     for (const auto& control : desc.controls) {
-        texts_[control.id] = control.text;
-        foreColours_[control.id] = control.foreColour;
-        backColours_[control.id] = control.backColour;
-        if (!control.toolTip.empty()) {
-            toolTips_[control.id] = control.toolTip;
-        }
+        controls_[control.id] = {
+            control.text, control.foreColour, control.backColour, control.toolTip, {}};
     }
     desktop_.forms_.push_back(this);
 }
@@ -175,41 +171,9 @@ void SimForm::SetFocus() {
     desktop_.foreground = handle_;
 }
 
-void SimForm::SetControlText(int control, std::string_view text) {
-    texts_[control] = text;
-}
-
 std::string SimForm::ControlText(int control) const {
-    const auto it = texts_.find(control);
-    return it == texts_.end() ? std::string() : it->second;
-}
-
-void SimForm::SetControlForeColour(int control, platform::Colour colour) {
-    foreColours_[control] = colour;
-}
-
-void SimForm::SetControlBackColour(int control, platform::Colour colour) {
-    backColours_[control] = colour;
-}
-
-void SimForm::SetToolTip(int control, std::string_view text) {
-    toolTips_[control] = text;
-}
-
-std::string SimForm::toolTip(int control) const {
-    const auto it = toolTips_.find(control);
-    return it == toolTips_.end() ? std::string() : it->second;
-}
-
-platform::Colour SimForm::foreColour(int control) const {
-    return foreColours_.at(control);
-}
-platform::Colour SimForm::backColour(int control) const {
-    return backColours_.at(control);
-}
-
-platform::Canvas& SimForm::Surface(int control) {
-    return canvases_[control];
+    const auto it = controls_.find(control);
+    return it == controls_.end() ? std::string() : it->second.text;
 }
 
 void SimForm::StartTimer(int timerId, unsigned intervalMs) {
@@ -435,7 +399,6 @@ void SimDesktop::SetTopmost(WindowHandle window, bool topmost) {
 }
 
 void SimDesktop::BringToForeground(WindowHandle window) {
-    foregroundRequests.push_back(window);
     if (Other(window) != nullptr || FormByHandle(window) != nullptr) {
         foreground = window;
     }

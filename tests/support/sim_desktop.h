@@ -77,22 +77,30 @@ class SimForm final : public platform::Form {
     void SetVisible(bool visible) override;
     bool IsVisible() const override { return visible_; }
     void SetFocus() override;
-    void SetControlText(int control, std::string_view text) override;
+    void SetControlText(int control, std::string_view text) override {
+        controls_[control].text = text;
+    }
     std::string ControlText(int control) const override;
-    void SetControlForeColour(int control, platform::Colour colour) override;
-    void SetControlBackColour(int control, platform::Colour colour) override;
-    void SetToolTip(int control, std::string_view text) override;
-    platform::Canvas& Surface(int control) override;
+    void SetControlForeColour(int control, platform::Colour colour) override {
+        controls_[control].fore = colour;
+    }
+    void SetControlBackColour(int control, platform::Colour colour) override {
+        controls_[control].back = colour;
+    }
+    void SetToolTip(int control, std::string_view text) override {
+        controls_[control].toolTip = text;
+    }
+    platform::Canvas& Surface(int control) override { return controls_[control].canvas; }
     void StartTimer(int timerId, unsigned intervalMs) override;
     void StopTimer(int timerId) override;
     bool TimerRunning(int timerId) const override;
 
     const platform::FormDesc& desc() const { return desc_; }
     platform::FormEvents& events() { return events_; }
-    SimCanvas& canvas(int control) { return canvases_[control]; }
-    std::string toolTip(int control) const;
-    platform::Colour foreColour(int control) const;
-    platform::Colour backColour(int control) const;
+    SimCanvas& canvas(int control) { return controls_[control].canvas; }
+    std::string toolTip(int control) { return controls_[control].toolTip; }
+    platform::Colour foreColour(int control) { return controls_[control].fore; }
+    platform::Colour backColour(int control) { return controls_[control].back; }
     // Every call of SetVisible(true), including on a visible window.
     int timesShown = 0;
 
@@ -109,11 +117,14 @@ class SimForm final : public platform::Form {
     platform::FormEvents& events_;
     platform::TwipRect bounds_;
     bool visible_ = false;
-    std::map<int, std::string> texts_;
-    std::map<int, platform::Colour> foreColours_;
-    std::map<int, platform::Colour> backColours_;
-    std::map<int, std::string> toolTips_;
-    std::map<int, SimCanvas> canvases_;
+    struct ControlState {
+        std::string text;
+        platform::Colour fore = platform::colours::kBlack;
+        platform::Colour back = platform::colours::kDarkGrey;
+        std::string toolTip;
+        SimCanvas canvas;
+    };
+    std::map<int, ControlState> controls_;  // kFormSurface included
     std::map<int, TimerState> timers_;
 };
 
@@ -154,7 +165,6 @@ class SimDesktop final : public platform::System {
 
     // Advances the clock, firing every timer that falls due, in time order.
     void Advance(std::chrono::milliseconds duration);
-    std::int64_t nowMs() const { return nowMs_; }
 
     // The program's windows by design name ("frmMain", ...); null when not loaded.
     SimForm* FindForm(std::string_view name);
@@ -186,10 +196,8 @@ class SimDesktop final : public platform::System {
     int windowLookups = 0;
     // The path of every WriteWholeFile call, failed ones included.
     std::vector<std::string> fileWrites;
-    int doEventsCalls = 0;
     bool processEnded = false;
     WindowHandle foreground = 0;
-    std::vector<WindowHandle> foregroundRequests;
     // Band changes that reached an existing window, in order: (window, topmost).
     std::vector<std::pair<WindowHandle, bool>> topmostChanges;
 
@@ -206,7 +214,7 @@ class SimDesktop final : public platform::System {
     platform::PixelRect WorkArea() override { return workArea; }
     std::unique_ptr<platform::Form> CreateForm(const platform::FormDesc& desc,
                                                platform::FormEvents& events) override;
-    void DoEvents() override { ++doEventsCalls; }
+    void DoEvents() override {}
     std::string CommandLine() override { return commandLine; }
     std::string ProgramFolder() override { return programFolder().string(); }
     void EndProcess() override { processEnded = true; }
