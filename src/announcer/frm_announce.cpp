@@ -83,6 +83,7 @@ platform::FormDesc FrmAnnounce::Design() {
                               "Find your Counter-Strike Folder:", colours::kWhite,
                               colours::kDarkGrey, kFormFont);
     label2.transparent = true;
+    label2.autoSize = true;
     design.controls.push_back(label2);
 
     design.controls.push_back(MakeControl(txtCSFolder, ControlKind::TextBox, {60, 510, 3015, 255},

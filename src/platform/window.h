@@ -39,6 +39,7 @@ struct ControlDesc {
     Font font;
     TextAlign align = TextAlign::Left;
     bool wrap = false;
+    bool autoSize = false;               // labels: as wide and high as their text, never cut off
     int bitmapResource = 0;              // pictures showing artwork
     ScaleUnit scale = ScaleUnit::Twips;  // units of the canvas and of mouse events
     std::string toolTip;

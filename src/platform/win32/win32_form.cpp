@@ -794,7 +794,11 @@ void FormWindow::PaintLabel(HDC dc, const Control& control) const {
     if (control.desc.wrap) {
         format |= DT_WORDBREAK;
     }
-    // Without DT_NOCLIP the text stays inside the label's rectangle.
+    // Without DT_NOCLIP the text stays inside the label's rectangle; a label
+    // sized to its text has no rectangle of its own to stay in.
+    if (control.desc.autoSize) {
+        format |= DT_NOCLIP;
+    }
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
