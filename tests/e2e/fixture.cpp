@@ -1,64 +1,175 @@
 #include "fixture.h"
 
-#include <thread>
+#include <algorithm>
+#include <fstream>
+#include <system_error>
 
 namespace tw::e2e {
 
 namespace {
 
-std::string Narrow(const std::wstring& text) {
-    return std::filesystem::path(text).string();
+// One argument as CommandLineToArgvW reads it back: backslashes double only before a quote.
+// Plain words stay bare, as a user would type the switches.
+std::wstring Quote(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) {
+        return arg;
+    }
+    std::wstring quoted = L"\"";
+    size_t backslashes = 0;
+    for (const wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        quoted += c;
+        backslashes = 0;
+    }
+    return quoted.append(backslashes * 2, L'\\') + L'"';
 }
+
+// Programs left over by an earlier, crashed run would receive or send commands too.
+void KillOwnersOf(const wchar_t* windowClass) {
+    for (const HWND window : FindTopLevels(windowClass)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner)) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+constexpr WORD kHotkeyKeys[] = {VK_NUMPAD0, VK_NUMPAD1,  VK_NUMPAD2, VK_NUMPAD3, VK_NUMPAD4,
+                                VK_NUMPAD5, VK_NUMPAD6,  VK_NUMPAD7, VK_NUMPAD8, VK_NUMPAD9,
+                                VK_ADD,     VK_SUBTRACT, VK_DECIMAL, VK_CONTROL};
 
 }  // namespace
 
+std::filesystem::path ExeDirectory() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return std::filesystem::path(path).parent_path();
+}
+
+std::string Process::Start(const std::filesystem::path& exe, const std::vector<std::wstring>& args,
+                           const std::filesystem::path& workingDir) {
+    Kill();
+    if (!std::filesystem::exists(exe)) {
+        return exe.string() + " is missing";
+    }
+    std::wstring commandLine = Quote(exe.wstring());
+    for (const std::wstring& arg : args) {
+        commandLine += L' ' + Quote(arg);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, workingDir.wstring().c_str(), &startup, &info)) {
+        return "cannot start " + exe.string() + ", error " + std::to_string(GetLastError());
+    }
+    CloseHandle(info.hThread);
+    handle_ = info.hProcess;
+    id_ = info.dwProcessId;
+    return {};
+}
+
+bool Process::Running() const {
+    return handle_ != nullptr && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitForExit(Millis timeout) const {
+    return handle_ != nullptr &&
+           WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+void Process::Kill() {
+    if (handle_ != nullptr) {
+        TerminateProcess(handle_, 1);
+        WaitForSingleObject(handle_, 5000);
+        CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+}
+
 void DesktopTest::SetUp() {
-    // Programs left over by an earlier, crashed run would receive or send commands too.
     KillOwnersOf(kMainClass);
     KillOwnersOf(kPlayerClass);
-    ReleaseHotkeyKeys();
+    ReleaseKeys(kHotkeyKeys);
     ASSERT_EQ(FindTopLevel(kMainClass), nullptr) << "a Tunewarden window survived the cleanup";
     ASSERT_EQ(FindTopLevel(kPlayerClass), nullptr) << "a player window survived the cleanup";
+    static unsigned count = 0;
+    folder_ = std::filesystem::temp_directory_path() /
+              ("tw-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count));
+    std::filesystem::remove_all(folder_);
+    ASSERT_TRUE(std::filesystem::create_directory(folder_));
 }
 
 void DesktopTest::TearDown() {
     tunewarden_.Kill();
     player_.Kill();
-    ReleaseHotkeyKeys();
+    ReleaseKeys(kHotkeyKeys);
+    // A child that was just terminated can keep a file open for a moment.
+    PollUntil(Millis(2000), [&] {
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+        return !error;
+    });
 }
 
 void DesktopTest::StartPlayer(const std::wstring& caption, unsigned hangMs) {
-    const std::filesystem::path exe = ExeDirectory() / L"player-standin.exe";
-    ASSERT_TRUE(std::filesystem::exists(exe)) << exe.string() << " is missing";
-    std::vector<std::wstring> args = {L"--caption", caption, L"--log", LogPath().wstring()};
-    if (hangMs > 0) {
-        args.insert(args.end(), {L"--hang-ms", std::to_wstring(hangMs)});
-    }
-    std::wstring error;
-    player_ = Process::Launch(exe, args, folder_.path(), &error);
-    ASSERT_TRUE(player_.started()) << Narrow(error);
+    const std::string error =
+        player_.Start(ExeDirectory() / L"player-standin.exe",
+                      {L"--caption", caption, L"--log", (folder_ / L"commands.log").wstring(),
+                       L"--hang-ms", std::to_wstring(hangMs)},
+                      folder_);
+    ASSERT_EQ(error, "");
     playerWindow_ = WaitForTopLevel(kPlayerClass, nullptr, player_.id(), Millis(15000));
     ASSERT_NE(playerWindow_, nullptr) << "the stand-in player never showed its window";
 }
 
 void DesktopTest::StartTunewarden(const std::vector<std::wstring>& switches) {
-    const std::filesystem::path exe = ExeDirectory() / L"tunewarden.exe";
-    ASSERT_TRUE(std::filesystem::exists(exe))
-        << "tunewarden.exe is not beside the tests in " << ExeDirectory().string();
-    std::wstring error;
-    tunewarden_ = Process::Launch(exe, switches, folder_.path(), &error);
-    ASSERT_TRUE(tunewarden_.started()) << Narrow(error);
+    ASSERT_EQ(tunewarden_.Start(ExeDirectory() / L"tunewarden.exe", switches, folder_), "");
     mainWindow_ = WaitForTopLevel(kMainClass, nullptr, tunewarden_.id(), Millis(15000));
-    ASSERT_NE(mainWindow_, nullptr)
-        << "Tunewarden never created a window of class " << Narrow(kMainClass)
-        << (tunewarden_.Running() ? "" : " (it has exited)");
+    mainWindowUp_ = Clock::now();
+    ASSERT_NE(mainWindow_, nullptr) << "Tunewarden never created its main window"
+                                    << (tunewarden_.Running() ? "" : " (it has exited)");
     // The keyboard timer starts once the window is up; one period covers that.
     std::this_thread::sleep_for(kTick);
 }
 
+void DesktopTest::BringPlayerForward() {
+    SetForegroundWindow(playerWindow_);
+    ASSERT_TRUE(PollUntil(Millis(2000), [&] { return GetForegroundWindow() == playerWindow_; }))
+        << "could not put the player in front";
+}
+
 void DesktopTest::Chord(std::initializer_list<WORD> keys, Millis hold) {
     ASSERT_TRUE(HoldChord(keys, hold)) << "SendInput refused the chord";
+}
+
+std::vector<std::uint64_t> DesktopTest::Log() const {
+    std::vector<std::uint64_t> entries;
+    std::ifstream in(folder_ / L"commands.log");
+    // A line that is not a number ends the reading, which shows in the count.
+    for (std::uint64_t value = 0; in >> value;) {
+        entries.push_back(value);
+    }
+    return entries;
+}
+
+std::vector<std::uint64_t> DesktopTest::SentSince(size_t skip, size_t atLeast) {
+    PollUntil(Millis(3000), [&] { return Log().size() >= skip + atLeast; });
     std::this_thread::sleep_for(kSettle);
+    const std::vector<std::uint64_t> all = Log();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(skip, all.size())), all.end()};
+}
+
+bool DesktopTest::Responds() const {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
 
 }  // namespace tw::e2e

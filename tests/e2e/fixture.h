@@ -1,50 +1,92 @@
-// Test fixture: a clean desktop, a fresh working folder, and the programs under test started
+// End-to-end tests: Tunewarden, the stand-in player and real input on one Windows (or Wine)
+// desktop. Every test gets a clean desktop, a fresh folder and programs of its own, started
 // from the folder that holds the test program.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
-#include "desktop.h"
+#include "desktop_ops.h"
 
 namespace tw::e2e {
 
+using namespace tw::desktop;
+
+inline constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
+inline constexpr wchar_t kMainClass[] = L"Tunewarden_frmMain";
+inline constexpr wchar_t kDialogClass[] = L"#32770";
+inline constexpr wchar_t kJumpDialogTitle[] = L"Jump to file";
+inline constexpr wchar_t kDefaultCaption[] = L"12. Artist - Song - Winamp";
+
+// Player commands, as the stand-in logs them.
+inline constexpr std::uint64_t kPrevious = 40044, kPlay = 40045, kPause = 40046, kStop = 40047,
+                               kNext = 40048, kVolumeUp = 40058, kVolumeDown = 40059,
+                               kRewind = 40144, kFastForward = 40148, kJumpToFile = 40194;
+
 // Tunewarden reads the keyboard every 250 ms. Under Wine the "pressed since the last query"
 // bit of GetAsyncKeyState never shows Control, so a chord is seen only when a tick falls
-// while it is held: any hold longer than one period is seen by at least one tick, and a
-// hold shorter than two periods by at most two.
+// while it is held: a hold of n periods is seen by n - 1 to n + 1 ticks, and at least one.
 inline constexpr Millis kTick{250};
 inline constexpr Millis kShortHold{400};
 // Long enough for a send that a tick started just before the release to land in the log,
 // and for the next tick to see that the keys are up.
 inline constexpr Millis kSettle{700};
 
-inline constexpr WORD kVkControl = VK_CONTROL;
+// The folder of the running test program, which holds the programs under test too.
+std::filesystem::path ExeDirectory();
 
-inline constexpr wchar_t kDefaultCaption[] = L"12. Test Artist - Test Song - Winamp";
+// A child process, terminated when the object goes away or starts another.
+class Process {
+  public:
+    Process() = default;
+    ~Process() { Kill(); }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // `args` are quoted as needed; returns the reason when the start failed.
+    std::string Start(const std::filesystem::path& exe, const std::vector<std::wstring>& args,
+                      const std::filesystem::path& workingDir);
+    DWORD id() const { return id_; }
+    bool Running() const;
+    bool WaitForExit(Millis timeout) const;
+    void Kill();
+
+  private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
 
 class DesktopTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Each leaves its window handle in the member below; fatal test failure if it does not
-    // come up. Use with ASSERT_NO_FATAL_FAILURE.
+    // Each leaves its window in the member below, or fails fatally: use with
+    // ASSERT_NO_FATAL_FAILURE.
     void StartPlayer(const std::wstring& caption = kDefaultCaption, unsigned hangMs = 0);
-    // `switches` are the start switches, e.g. {L"-dock", L"BR"} or {L"-a"}.
+    // `switches` are the start switches, e.g. {L"-dock", L"BR"}.
     void StartTunewarden(const std::vector<std::wstring>& switches = {});
+    // Puts the stand-in in front, where the game would be.
+    void BringPlayerForward();
 
-    std::filesystem::path LogPath() const { return folder_.path() / L"commands.log"; }
-    std::vector<std::uint64_t> Log() const { return ReadCommandLog(LogPath()); }
-    // Holds the chord, then waits until Tunewarden is done acting on it.
     void Chord(std::initializer_list<WORD> keys, Millis hold = kShortHold);
+    std::vector<std::uint64_t> Log() const;
+    // The commands logged after the first `skip`, once at least `atLeast` of them are there
+    // (or a generous deadline has passed) and late ones have had time to land.
+    std::vector<std::uint64_t> SentSince(size_t skip, size_t atLeast);
+    bool Responds() const;
 
-    TempDir folder_;
+    std::filesystem::path folder_;
     Process player_;
     Process tunewarden_;
     HWND playerWindow_ = nullptr;
     HWND mainWindow_ = nullptr;
+    Clock::time_point mainWindowUp_;
 };
 
 }  // namespace tw::e2e

@@ -1,6 +1,5 @@
 // twdrive: drives the desktop of the Wine (or Windows) session it runs in, for scripts that
-// exercise Tunewarden the way a user would. Input goes through SendInput so that it lands in
-// the shared keyboard state that GetAsyncKeyState reads in every other process.
+// exercise Tunewarden the way a user would, with the operations in desktop_ops.h.
 //
 // Exit status: 0 done, 1 window not found / timed out / input refused, 2 bad usage.
 #include <windows.h>
@@ -12,10 +11,13 @@
 #include <cwchar>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "desktop_ops.h"
+
 namespace {
+
+using tw::desktop::Millis;
 
 constexpr int kUsage = 2;
 constexpr int kFailed = 1;
@@ -86,60 +88,35 @@ std::optional<WORD> ParseVirtualKey(const std::wstring& text) {
     return static_cast<WORD>(*number);
 }
 
-INPUT KeyInput(WORD vk, bool down) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0u : static_cast<DWORD>(KEYEVENTF_KEYUP);
-    return input;
-}
-
-bool Send(std::vector<INPUT>& inputs) {
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    return sent == inputs.size();
-}
-
-HWND FindByClass(const std::wstring& windowClass, const wchar_t* title = nullptr) {
-    return FindWindowW(windowClass.c_str(), title);
-}
-
-int Keys(const std::vector<std::wstring>& args) {
-    if (args.size() < 2) {
-        return kUsage;
-    }
-    const std::optional<long> holdMs = ParseNumber(args[0]);
-    if (!holdMs || *holdMs < 0) {
-        return kUsage;
-    }
+std::optional<std::vector<WORD>> ParseKeyList(const std::vector<std::wstring>& args, size_t first) {
     std::vector<WORD> keys;
-    for (size_t i = 1; i < args.size(); ++i) {
+    for (size_t i = first; i < args.size(); ++i) {
         const std::optional<WORD> vk = ParseVirtualKey(args[i]);
         if (!vk) {
-            return kUsage;
+            return std::nullopt;
         }
         keys.push_back(*vk);
     }
-    std::vector<INPUT> presses;
-    for (const WORD vk : keys) {
-        presses.push_back(KeyInput(vk, true));
+    if (keys.empty()) {
+        return std::nullopt;
     }
-    std::vector<INPUT> releases;
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-        releases.push_back(KeyInput(*it, false));
+    return keys;
+}
+
+int Keys(const std::vector<std::wstring>& args) {
+    const std::optional<long> holdMs = args.empty() ? std::nullopt : ParseNumber(args[0]);
+    const auto keys = ParseKeyList(args, 1);
+    if (!holdMs || *holdMs < 0 || !keys) {
+        return kUsage;
     }
-    const bool pressed = Send(presses);
-    Sleep(static_cast<DWORD>(*holdMs));
-    // Release even when the press was only partly accepted, so no key stays stuck.
-    const bool released = Send(releases);
-    return pressed && released ? 0 : kFailed;
+    return tw::desktop::HoldChord(*keys, Millis(*holdMs)) ? 0 : kFailed;
 }
 
 int Caption(const std::vector<std::wstring>& args) {
     if (args.size() != 2) {
         return kUsage;
     }
-    const HWND window = FindByClass(args[0]);
+    const HWND window = tw::desktop::FindTopLevel(args[0].c_str());
     if (window == nullptr) {
         return kFailed;
     }
@@ -155,72 +132,41 @@ int WaitWindow(const std::vector<std::wstring>& args) {
         return kUsage;
     }
     const wchar_t* title = args.size() == 3 ? args[1].c_str() : nullptr;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(*timeoutMs);
-    for (;;) {
-        if (FindByClass(args[0], title) != nullptr) {
-            return 0;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return kFailed;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    return tw::desktop::WaitForTopLevel(args[0].c_str(), title, 0, Millis(*timeoutMs)) ? 0
+                                                                                       : kFailed;
 }
 
 int Rect(const std::vector<std::wstring>& args) {
     if (args.size() != 1) {
         return kUsage;
     }
-    const HWND window = FindByClass(args[0]);
-    RECT rect;
-    if (window == nullptr || !GetWindowRect(window, &rect)) {
+    const auto rect = tw::desktop::WindowRect(tw::desktop::FindTopLevel(args[0].c_str()));
+    if (!rect) {
         return kFailed;
     }
-    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    std::printf("%ld %ld %ld %ld\n", rect->left, rect->top, rect->right, rect->bottom);
     return 0;
 }
 
-LONG ToAbsolute(long pixel, int extent) {
-    // Absolute mouse coordinates run 0..65535 across the primary screen.
-    const long span = extent > 1 ? extent - 1 : 1;
-    return static_cast<LONG>((pixel * 65535L + span / 2) / span);
-}
-
 int Click(const std::vector<std::wstring>& args) {
-    if (args.size() != 3) {
+    if (args.size() != 3 || (args[2] != L"left" && args[2] != L"right")) {
         return kUsage;
     }
     const std::optional<long> x = ParseNumber(args[0]);
     const std::optional<long> y = ParseNumber(args[1]);
-    DWORD downFlag = 0;
-    DWORD upFlag = 0;
-    if (args[2] == L"left") {
-        downFlag = MOUSEEVENTF_LEFTDOWN;
-        upFlag = MOUSEEVENTF_LEFTUP;
-    } else if (args[2] == L"right") {
-        downFlag = MOUSEEVENTF_RIGHTDOWN;
-        upFlag = MOUSEEVENTF_RIGHTUP;
-    }
-    if (!x || !y || downFlag == 0) {
+    if (!x || !y) {
         return kUsage;
     }
-    std::vector<INPUT> inputs(3);
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = ToAbsolute(*x, GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = ToAbsolute(*y, GetSystemMetrics(SM_CYSCREEN));
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = downFlag | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = upFlag | MOUSEEVENTF_ABSOLUTE;
-    return Send(inputs) ? 0 : kFailed;
+    const auto button =
+        args[2] == L"left" ? tw::desktop::Button::kLeft : tw::desktop::Button::kRight;
+    return tw::desktop::Click({*x, *y}, button) ? 0 : kFailed;
 }
 
 int Close(const std::vector<std::wstring>& args) {
     if (args.size() != 1) {
         return kUsage;
     }
-    const HWND window = FindByClass(args[0]);
+    const HWND window = tw::desktop::FindTopLevel(args[0].c_str());
     if (window == nullptr) {
         return kFailed;
     }
@@ -241,21 +187,6 @@ int Foreground(const std::vector<std::wstring>& args) {
     GetWindowTextW(window, title, 512);
     std::printf("%s\t%s\n", ToUtf8(windowClass).c_str(), ToUtf8(title).c_str());
     return 0;
-}
-
-std::optional<std::vector<WORD>> ParseKeyList(const std::vector<std::wstring>& args, size_t first) {
-    std::vector<WORD> keys;
-    for (size_t i = first; i < args.size(); ++i) {
-        const std::optional<WORD> vk = ParseVirtualKey(args[i]);
-        if (!vk) {
-            return std::nullopt;
-        }
-        keys.push_back(*vk);
-    }
-    if (keys.empty()) {
-        return std::nullopt;
-    }
-    return keys;
 }
 
 int KeyState(const std::vector<std::wstring>& args) {
