@@ -69,4 +69,15 @@ std::string NarrowAnsi(std::wstring_view utf16) {
     return FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, "?", utf16);
 }
 
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return Narrow(buffer);
+}
+
 }  // namespace tw::platform::win32

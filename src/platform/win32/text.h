@@ -1,6 +1,8 @@
 // Text crosses into the system as UTF-16; the rest of the program keeps UTF-8.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,8 @@ std::string Narrow(std::wstring_view utf16);
 // Between UTF-16 and the system's ANSI code page.
 std::wstring WidenAnsi(std::string_view ansi);
 std::string NarrowAnsi(std::wstring_view utf16);
+
+// A window's text read as Unicode, as UTF-8; empty for no window.
+std::string WindowText(HWND window);
 
 }  // namespace tw::platform::win32

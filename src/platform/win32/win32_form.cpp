@@ -988,14 +988,7 @@ std::string FormWindow::ControlText(int id) const {
     if (source == nullptr) {
         return id == kFormSurface ? desc_.caption : std::string();
     }
-    const int length = GetWindowTextLengthW(source);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(source, buffer.data(), length + 1);
-    buffer.resize(static_cast<std::size_t>(std::max(0, copied)));
-    return Narrow(buffer);
+    return WindowText(source);
 }
 
 void FormWindow::SetControlForeColour(int id, Colour colour) {

@@ -55,15 +55,7 @@ WindowHandle Win32System::FindTopLevelWindow(std::string_view className,
 }
 
 std::string Win32System::WindowCaption(WindowHandle window) {
-    const HWND hwnd = ToHwnd(window);
-    const int length = GetWindowTextLengthW(hwnd);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
-    buffer.resize(static_cast<std::size_t>(std::max(0, copied)));
-    return Narrow(buffer);
+    return WindowText(ToHwnd(window));
 }
 
 SendResult Win32System::SendCommand(WindowHandle window, std::uint32_t commandId) {
