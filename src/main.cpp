@@ -10,6 +10,21 @@
 #include "mainwindow/forms.h"
 #include "platform/win32/win32_system.h"
 
+namespace {
+
+// In a window with edit boxes and buttons, Tab and Shift+Tab move the keyboard
+// between them in their order, as in any dialog. Windows without such controls
+// (the main window answers F1 itself) see every key as it comes.
+bool IsNavigationKey(MSG& message) {
+    const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root == nullptr || root == message.hwnd) {
+        return false;
+    }
+    return IsDialogMessageW(root, &message) != FALSE;
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
     // The folder picker is a shell dialog and needs a single-threaded apartment.
@@ -37,8 +52,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                 exitCode = 1;
                 break;
             }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+            if (!IsNavigationKey(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
             // No handler is running here: windows unloaded from their own handlers can go.
             forms.ReleaseUnloaded();
         }
