@@ -177,9 +177,7 @@ std::string SimForm::ControlText(int control) const {
 }
 
 void SimForm::StartTimer(int timerId, unsigned intervalMs) {
-    if (timers_.count(timerId) == 0) {
-        timers_[timerId] = {intervalMs, desktop_.nowMs_ + intervalMs};
-    }
+    timers_.try_emplace(timerId, TimerState{intervalMs, desktop_.nowMs_ + intervalMs});
 }
 
 void SimForm::StopTimer(int timerId) {
@@ -339,16 +337,17 @@ std::int16_t SimDesktop::AsyncKeyState(int virtualKey) {
 WindowHandle SimDesktop::FindTopLevelWindow(std::string_view className,
                                             std::optional<std::string_view> title) {
     ++windowLookups;
-    for (const auto& window : others_) {
-        if (window.className == className && (!title || window.caption == *title)) {
-            const WindowHandle found = window.handle;
-            if (window.closesWhenFound) {
-                RemoveWindow(found);
-            }
-            return found;
-        }
+    const auto it = std::find_if(others_.begin(), others_.end(), [&](const OtherWindow& window) {
+        return window.className == className && (!title || window.caption == *title);
+    });
+    if (it == others_.end()) {
+        return 0;
     }
-    return 0;
+    const WindowHandle found = it->handle;
+    if (it->closesWhenFound) {
+        others_.erase(it);
+    }
+    return found;
 }
 
 std::string SimDesktop::WindowCaption(WindowHandle window) {
