@@ -8,7 +8,7 @@ namespace {
 
 // A template longer than this is far past what the game passes on; reading
 // no more keeps a huge or endless file from costing anything.
-constexpr std::size_t kTemplateReadLimit = 64 * 1024;
+constexpr std::size_t kTemplateReadLimit = std::size_t{64} * 1024;
 
 }  // namespace
 
