@@ -6,6 +6,7 @@
 #include "announcer/script_writer.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/module.h"
+#include "platform/units.h"
 #include "player/player_link.h"
 #include "player/song_title.h"
 
@@ -17,8 +18,6 @@ namespace colours = platform::colours;
 
 constexpr float kInnerWidth = 3495;
 constexpr float kInnerHeight = 1920;
-// One pixel at the fixed 15 twips per pixel the frame is laid out in.
-constexpr float kPixel = 15;
 
 constexpr float kLabel4Width = 345;
 constexpr float kLabel4Height = 240;
@@ -121,15 +120,19 @@ void FrmAnnounce::Form_Load() {
     DrawFrame();
 }
 
+// A one-pixel raised edge: dark right and bottom, light top and left.
 void FrmAnnounce::DrawFrame() {
-    auto& canvas = window().Surface(platform::kFormSurface);
+    const platform::Units units(system().Screen());
+    const float px = units.XToTwips(1);
+    const float py = units.YToTwips(1);
     const float w = kInnerWidth;
     const float h = kInnerHeight;
+    auto& canvas = window().Surface(platform::kFormSurface);
     canvas.SetDrawColour(colours::kBlack);
-    canvas.Line(w - kPixel, -kPixel, w - kPixel, h);
-    canvas.Line(-kPixel, h - kPixel, w, h - kPixel);
+    canvas.Line(w - px, -py, w - px, h);
+    canvas.Line(-px, h - py, w, h - py);
     canvas.SetDrawColour(colours::kWhite);
-    canvas.Line(0, 0, w + kPixel, 0);
+    canvas.Line(0, 0, w + px, 0);
     canvas.Line(0, 0, 0, h);
     canvas.Refresh();
 }
@@ -177,7 +180,7 @@ void FrmAnnounce::Label4_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/
 }
 
 void FrmAnnounce::Image1_Click() {
-    forms_.UnloadAnnounce();
+    forms_.Unload<FrmAnnounce>();
 }
 
 void FrmAnnounce::Timer1_Timer() {
@@ -189,40 +192,59 @@ void FrmAnnounce::Timer1_Timer() {
     // The box is read again for the path: it is what the user sees right now.
     const std::string path =
         window().ControlText(txtCSFolder) + std::string(announcer::kScriptFileSuffix);
-    const std::string line =
-        announcer::BuildScriptLine(system(), forms_.module().MessageTemplate, sSong_);
+    const std::string line = announcer::BuildScriptLine(forms_.module().MessageTemplate, sSong_);
     // A missing or read-only folder or a locked file: the next tick tries again.
     system().WriteWholeFile(path, line);
 }
 
+// --- Event dispatch -------------------------------------------------------------
+
 void FrmAnnounce::OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
                               float y) {
-    if (control == Label1) {
-        Label1_MouseDown(button, shift, x, y);
-    } else if (control == Label4) {
-        Label4_MouseDown(button, shift, x, y);
+    switch (control) {
+        case Label1:
+            Label1_MouseDown(button, shift, x, y);
+            break;
+        case Label4:
+            Label4_MouseDown(button, shift, x, y);
+            break;
+        default:
+            break;
     }
 }
 
 void FrmAnnounce::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
                               float y) {
-    if (control == Label1) {
-        Label1_MouseMove(button, shift, x, y);
+    switch (control) {
+        case Label1:
+            Label1_MouseMove(button, shift, x, y);
+            break;
+        default:
+            break;
     }
 }
 
 void FrmAnnounce::OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x,
                             float y) {
-    if (control == Label4) {
-        Label4_MouseUp(button, shift, x, y);
+    switch (control) {
+        case Label4:
+            Label4_MouseUp(button, shift, x, y);
+            break;
+        default:
+            break;
     }
 }
 
 void FrmAnnounce::OnClick(int control) {
-    if (control == cmdFind) {
-        cmdFind_Click();
-    } else if (control == Image1) {
-        Image1_Click();
+    switch (control) {
+        case cmdFind:
+            cmdFind_Click();
+            break;
+        case Image1:
+            Image1_Click();
+            break;
+        default:
+            break;
     }
 }
 
@@ -234,7 +256,7 @@ void FrmAnnounce::OnTimer(int timerId) {
 
 void FrmAnnounce::OnCloseRequest() {
     // A close from the system unloads the window, as the close area does.
-    forms_.UnloadAnnounce();
+    forms_.Unload<FrmAnnounce>();
 }
 
 }  // namespace tw

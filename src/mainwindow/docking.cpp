@@ -17,23 +17,27 @@ bool TaskbarAlongBottom(const platform::PixelRect& taskbar, const platform::Scre
            taskbar.bottom >= screen.heightPixels && taskbar.top > screen.heightPixels / 2;
 }
 
-void DockWindow(Forms& forms, std::int16_t corner) {
+void DockWindow(Forms& forms, DockCorner corner) {
     ReadTaskbarPos(forms);
-    if (corner < 0 || corner > 3) {
+    const auto code = static_cast<std::int16_t>(corner);
+    if (code < 0 || code > 3) {
         return;
     }
     // The dock items are chosen from the menu: it goes before the window moves.
     forms.HideMenu();
+    FrmMain* main = forms.Loaded<FrmMain>();
+    if (main == nullptr) {
+        return;
+    }
 
     platform::System& system = forms.system();
     const Module& module = forms.module();
-    platform::Form& window = forms.frmMain().window();
+    platform::Form& window = main->window();
     const platform::ScreenInfo screen = system.Screen();
     const platform::TwipRect bounds = window.Bounds();
 
-    const auto dock = static_cast<DockCorner>(corner);
-    const bool bottom = dock == DockCorner::BottomLeft || dock == DockCorner::BottomRight;
-    const bool right = dock == DockCorner::TopRight || dock == DockCorner::BottomRight;
+    const bool bottom = corner == DockCorner::BottomLeft || corner == DockCorner::BottomRight;
+    const bool right = corner == DockCorner::TopRight || corner == DockCorner::BottomRight;
 
     double top = 0;
     if (bottom) {

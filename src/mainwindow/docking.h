@@ -1,8 +1,7 @@
 // Docking the main window to a screen corner, and the taskbar query it rests on.
 #pragma once
 
-#include <cstdint>
-
+#include "mainwindow/module.h"
 #include "platform/types.h"
 
 namespace tw {
@@ -21,11 +20,11 @@ void ReadTaskbarPos(Forms& forms);
 // got an answer, do not.
 bool TaskbarAlongBottom(const platform::PixelRect& taskbar, const platform::ScreenInfo& screen);
 
-// Moves the main window to a corner (0 top right, 1 top left, 2 bottom left,
-// 3 bottom right); any other code only refreshes the taskbar data. The bottom
-// corners rest the window on the taskbar when it lies along the bottom of the
-// screen, and on the bottom of the work area otherwise, so that the window
-// never ends up above the top of the screen.
-void DockWindow(Forms& forms, std::int16_t corner);
+// Moves the main window, when it is loaded, to a corner; a code outside the
+// four only refreshes the taskbar data. The bottom corners rest the window on
+// the taskbar when it lies along the bottom of the screen, and on the bottom of
+// the work area otherwise, so that the window never ends up above the top of
+// the screen.
+void DockWindow(Forms& forms, DockCorner corner);
 
 }  // namespace tw

@@ -3,15 +3,17 @@
 // destroyed when it is unloaded, so that the next use starts from its design.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <tuple>
 #include <vector>
 
+#include "mainwindow/form_base.h"
 #include "mainwindow/module.h"
 #include "platform/system.h"
 
 namespace tw {
 
-class FormBase;
 class FrmAnnounce;
 class FrmMain;
 class FrmSongShow;
@@ -27,18 +29,30 @@ class Forms {
     platform::System& system() { return system_; }
     Module& module() { return module_; }
 
-    // Loads the window when it is not loaded yet.
-    FrmMain& frmMain();
-    FrmMain* frmMainIfLoaded() { return frmMain_.get(); }
-    FrmSongShow& frmSongShow();
-    FrmSongShow* frmSongShowIfLoaded() { return frmSongShow_.get(); }
-    FrmAnnounce& frmAnnounce();
-    FrmAnnounce* frmAnnounceIfLoaded() { return frmAnnounce_.get(); }
+    // The window, loaded first when it is not loaded yet.
+    template <class F>
+    F& Load() {
+        auto& slot = std::get<std::unique_ptr<F>>(slots_);
+        if (!slot) {
+            slot = std::make_unique<F>(*this);
+            slot->Form_Load();
+        }
+        return *slot;
+    }
 
-    // Unloading may happen inside the window's own handler: the handler must
-    // not touch the window after the call.
-    void UnloadSongShow();
-    void UnloadAnnounce();
+    // The window if it is loaded; never loads it.
+    template <class F>
+    F* Loaded() {
+        return std::get<std::unique_ptr<F>>(slots_).get();
+    }
+
+    // Destroys the platform window at once. Unloading may happen inside the
+    // window's own handler, so the logic object lives on until the next
+    // ReleaseUnloaded, and the handler must not touch the window after the call.
+    template <class F>
+    void Unload() {
+        Retire(std::get<std::unique_ptr<F>>(slots_));
+    }
 
     // Seam for the popup menu, which is not built yet: hiding it does nothing.
     void HideMenu() {}
@@ -51,18 +65,22 @@ class Forms {
     // Frees windows unloaded from inside their own handlers. Called where no
     // handler of theirs can be running: between two top-level events.
     void ReleaseUnloaded();
+    std::size_t unreleased() const { return unloaded_.size(); }
 
   private:
     template <class F>
-    F& LoadInto(std::unique_ptr<F>& slot);
-    template <class F>
-    void UnloadFrom(std::unique_ptr<F>& slot);
+    void Retire(std::unique_ptr<F>& slot) {
+        if (slot) {
+            slot->DestroyWindow();
+            unloaded_.push_back(std::move(slot));
+        }
+    }
 
     platform::System& system_;
     Module module_;
-    std::unique_ptr<FrmMain> frmMain_;
-    std::unique_ptr<FrmSongShow> frmSongShow_;
-    std::unique_ptr<FrmAnnounce> frmAnnounce_;
+    // One slot per window; the main window last, so that a shutdown unloads it last.
+    std::tuple<std::unique_ptr<FrmSongShow>, std::unique_ptr<FrmAnnounce>, std::unique_ptr<FrmMain>>
+        slots_;
     // Unloaded windows whose handler may still be on the stack; their platform
     // windows are already gone.
     std::vector<std::unique_ptr<FormBase>> unloaded_;

@@ -82,21 +82,21 @@ void FrmMain::ApplyStartSwitches(const StartSwitches& switches) {
     }
     // Each present corner is applied in turn; the last one applied stays.
     if (switches.dockTopRight) {
-        DockWindow(0);
+        DockWindow(DockCorner::TopRight);
     }
     if (switches.dockBottomRight) {
-        DockWindow(3);
+        DockWindow(DockCorner::BottomRight);
     }
     if (switches.dockTopLeft) {
-        DockWindow(1);
+        DockWindow(DockCorner::TopLeft);
     }
     if (switches.dockBottomLeft) {
-        DockWindow(2);
+        DockWindow(DockCorner::BottomLeft);
     }
 }
 
 void FrmMain::StartAnnouncerHidden() {
-    auto& announcer = forms_.frmAnnounce();
+    auto& announcer = forms_.Load<FrmAnnounce>();
     announcer.window().SetVisible(true);
     system().DoEvents();
     announcer.window().SetVisible(false);
@@ -106,7 +106,7 @@ void FrmMain::StartAnnouncerHidden() {
     }
 }
 
-void FrmMain::DockWindow(std::int16_t corner) {
+void FrmMain::DockWindow(DockCorner corner) {
     tw::DockWindow(forms_, corner);
 }
 
@@ -133,24 +133,21 @@ void FrmMain::Timer1_Timer() {
 
 void FrmMain::RunHotkey(const HotkeyRow& row) {
     player_.FindPlayer();
-    switch (row.action) {
-        case HotkeyAction::Send:
-            player_.SendPlayerCommand(row.command, row.times);
-            break;
-        case HotkeyAction::TitleThenSend:
-            GetSongTitle();
-            player_.SendPlayerCommand(row.command, row.times);
-            break;
-        case HotkeyAction::ShowTitle:
-            GetSongTitle();
-            break;
-        case HotkeyAction::JumpTo:
-            player_.SendPlayerCommand(row.command, row.times);
-            // The player has made its dialog by the time the command returns.
-            hWndJump_ = system().FindTopLevelWindow(kJumpDialogClass, kJumpDialogTitle);
-            MakeNormal(hWndJump_);
-            system().BringToForeground(hWndJump_);
-            break;
+    if (row.action == HotkeyAction::ShowTitle || row.action == HotkeyAction::TitleThenSend) {
+        GetSongTitle();
+    }
+    if (row.action == HotkeyAction::ShowTitle) {
+        return;
+    }
+    // A player that did not answer is hung: the rest of the action would wait on it too.
+    if (player_.SendPlayerCommand(row.command, row.times) == platform::SendResult::TimedOut) {
+        return;
+    }
+    if (row.action == HotkeyAction::JumpTo) {
+        // The player has made its dialog by the time the command returns.
+        hWndJump_ = system().FindTopLevelWindow(kJumpDialogClass, kJumpDialogTitle);
+        MakeNormal(hWndJump_);
+        system().BringToForeground(hWndJump_);
     }
 }
 
@@ -163,25 +160,11 @@ void FrmMain::MakeNormal(platform::WindowHandle handle) {
 }
 
 // Reads the song of the player found last and shows it at the top centre of
-// the screen. A display that is still up is reused: placed, captioned and
-// shown again.
+// the screen, in a display that is still up or a new one.
 void FrmMain::GetSongTitle() {
     SongTitle = player::ReadPlayerTitle(system(), player_.hWndWinamp());
-
-    FrmSongShow& show = forms_.frmSongShow();
-    platform::Form& display = show.window();
-    display.SetVisible(false);
-    const platform::ScreenInfo screen = system().Screen();
-    const platform::TwipRect bounds = display.Bounds();
-    const double left =
-        (static_cast<double>(screen.widthPixels) * static_cast<double>(screen.twipsPerPixelX) -
-         static_cast<double>(bounds.width)) /
-        2;
-    const double top = 5 * static_cast<double>(screen.twipsPerPixelY);
-    display.Move(static_cast<float>(left), static_cast<float>(top), bounds.width, bounds.height);
-    display.SetControlText(FrmSongShow::lblSong, SongTitle);
-    display.StartTimer(FrmSongShow::tmr, FrmSongShow::kShowMs);
-    show.Show();
+    FrmSongShow& show = forms_.Load<FrmSongShow>();
+    show.ShowTitle(SongTitle);
     MakeTopMost(show.hWnd());
 }
 
@@ -224,19 +207,29 @@ void FrmMain::picButtons_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/
     }
 }
 
+// --- Event dispatch -------------------------------------------------------------
+
 void FrmMain::OnKeyUp(std::int16_t keyCode, std::int16_t shift) {
     Form_KeyUp(keyCode, shift);
 }
 
 void FrmMain::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    if (control == picButtons) {
-        picButtons_MouseMove(button, shift, x, y);
+    switch (control) {
+        case picButtons:
+            picButtons_MouseMove(button, shift, x, y);
+            break;
+        default:
+            break;
     }
 }
 
 void FrmMain::OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    if (control == picButtons) {
-        picButtons_MouseUp(button, shift, x, y);
+    switch (control) {
+        case picButtons:
+            picButtons_MouseUp(button, shift, x, y);
+            break;
+        default:
+            break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mainwindow/form_base.h"
+#include "mainwindow/module.h"
 #include "mainwindow/start_switches.h"
 #include "player/player_link.h"
 
@@ -58,7 +59,7 @@ class FrmMain final : public FormBase {
     void LoadMenuHidden();
     void StartAnnouncerHidden();
     void SwitchModeOnce();
-    void DockWindow(std::int16_t corner);
+    void DockWindow(DockCorner corner);
     void ShowHelp();
 
     player::PlayerLink player_;

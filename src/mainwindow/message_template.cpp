@@ -1,6 +1,7 @@
 #include "mainwindow/message_template.h"
 
 #include "mainwindow/module.h"
+#include "text/utf8.h"
 
 namespace tw {
 
@@ -9,6 +10,8 @@ namespace {
 // A template longer than this is far past what the game passes on; reading
 // no more keeps a huge or endless file from costing anything.
 constexpr std::size_t kTemplateReadLimit = std::size_t{64} * 1024;
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -32,7 +35,20 @@ std::string ReadMessageTemplate(platform::System& system) {
     if (!bytes) {
         return kDefaultMessageTemplate;
     }
-    return TemplateFromFirstLine(system.AnsiToUtf8(FirstLine(*bytes)));
+    std::string_view line = FirstLine(*bytes);
+    if (line.size() == kTemplateReadLimit) {
+        // The read may have stopped inside the last character: drop it.
+        line = line.substr(0, utf8::CutLength(line, line.size() - 1));
+    }
+    // Editors save UTF-8, with or without the mark; older files are in the
+    // ANSI code page, whose accented letters seldom form valid UTF-8.
+    if (line.starts_with(kUtf8Mark)) {
+        return TemplateFromFirstLine(utf8::Repaired(line.substr(kUtf8Mark.size())));
+    }
+    if (utf8::IsValid(line)) {
+        return TemplateFromFirstLine(line);
+    }
+    return TemplateFromFirstLine(system.AnsiToUtf8(line));
 }
 
 }  // namespace tw

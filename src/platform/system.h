@@ -70,12 +70,8 @@ class System {
     virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
 
     // --- Text ---------------------------------------------------------------------
-    // Between UTF-8 and the system's ANSI code page. Characters the code page
-    // cannot hold become '?', with no best-fit look-alikes.
+    // From the system's ANSI code page to UTF-8.
     virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
-    virtual std::string Utf8ToAnsi(std::string_view utf8) = 0;
-    // True when the byte starts a two-byte character in the ANSI code page.
-    virtual bool IsAnsiLeadByte(unsigned char byte) = 0;
 
     // --- Per-user settings: text values by application, section and key ----------
     virtual std::string ReadSetting(std::string_view app, std::string_view section,

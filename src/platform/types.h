@@ -29,12 +29,24 @@ inline constexpr Colour kWindowText = SystemColour(8);
 inline constexpr Colour kButtonFace = SystemColour(15);
 }  // namespace colours
 
+// A point in pixels: on the screen, or inside a window's client area.
+struct PixelPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
 // Screen pixels, edges as Win32 reports them (right and bottom exclusive).
 struct PixelRect {
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+
+    bool Contains(PixelPoint p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
 
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
@@ -49,6 +61,9 @@ struct TwipRect {
 
     friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };
+
+// What a surface's coordinates and its mouse positions count in.
+enum class ScaleUnit { Twips, Pixels };
 
 struct ScreenInfo {
     std::int32_t widthPixels = 0;

@@ -22,7 +22,6 @@ enum class ControlKind {
     PushButton,  // a real push button
 };
 
-enum class ScaleUnit { Twips, Pixels };
 enum class TextAlign { Left, Centre };
 
 // Id 0 always names the window's own surface.
@@ -32,17 +31,17 @@ struct ControlDesc {
     int id = 0;
     ControlKind kind = ControlKind::Label;
     TwipRect rect;  // relative to the window's inner top-left corner
-    std::string text;
+    std::string text{};
     Colour foreColour = colours::kBlack;
     Colour backColour = colours::kDarkGrey;
     bool transparent = false;  // labels: no background box
-    Font font;
+    Font font{};
     TextAlign align = TextAlign::Left;
     bool wrap = false;
     bool autoSize = false;               // labels: as wide and high as their text, never cut off
     int bitmapResource = 0;              // pictures showing artwork
     ScaleUnit scale = ScaleUnit::Twips;  // units of the canvas and of mouse events
-    std::string toolTip;
+    std::string toolTip{};
 };
 
 enum class FrameKind { None, FixedDialog };
@@ -120,6 +119,10 @@ class Form {
     virtual void SetControlForeColour(int control, Colour colour) = 0;
     virtual void SetControlBackColour(int control, Colour colour) = 0;
     virtual void SetToolTip(int control, std::string_view text) = 0;
+    // Places a control anew (twips, relative to the inner top-left corner).
+    virtual void MoveControl(int control, const TwipRect& rect) = 0;
+    // A hidden control is neither drawn nor under the pointer.
+    virtual void ShowControl(int control, bool visible) = 0;
 
     virtual Canvas& Surface(int control) = 0;
 

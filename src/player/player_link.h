@@ -36,8 +36,9 @@ class PlayerLink {
 
     // Sends the command `times` times back to back to the window of the latest
     // lookup. A player that stops answering costs one bounded wait, not one per
-    // repetition: the rest of the action is dropped.
-    void SendPlayerCommand(PlayerCommand command, int times = 1);
+    // repetition: the repetitions left are dropped, and TimedOut tells the
+    // caller to drop the rest of its action too.
+    platform::SendResult SendPlayerCommand(PlayerCommand command, int times = 1);
 
     platform::WindowHandle hWndWinamp() const { return hWndWinamp_; }
 

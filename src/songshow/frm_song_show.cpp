@@ -2,6 +2,7 @@
 
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
+#include "platform/units.h"
 
 namespace tw {
 
@@ -37,8 +38,22 @@ platform::FormDesc FrmSongShow::Design() {
 
 void FrmSongShow::Form_Load() {}
 
-void FrmSongShow::Show() {
-    window().SetVisible(true);
+void FrmSongShow::ShowTitle(std::string_view title) {
+    platform::Form& display = window();
+    // A display still up is placed and captioned where it stands, not hidden
+    // and shown again: that would make it flash on every tick of a held hotkey.
+    const platform::ScreenInfo screen = system().Screen();
+    const platform::TwipRect bounds = display.Bounds();
+    const double screenWidth =
+        static_cast<double>(screen.widthPixels) * static_cast<double>(screen.twipsPerPixelX);
+    const double left = (screenWidth - static_cast<double>(bounds.width)) / 2;
+    const float top = platform::Units(screen).YToTwips(5);
+    display.Move(static_cast<float>(left), top, bounds.width, bounds.height);
+    display.SetControlText(lblSong, title);
+    // Every showing gets its full two seconds.
+    display.StopTimer(tmr);
+    display.StartTimer(tmr, kShowMs);
+    display.SetVisible(true);
     DrawFrame();
 }
 
@@ -49,14 +64,14 @@ void FrmSongShow::Form_Activate() {
 // A one-pixel raised edge: dark right and bottom, light top and left. The
 // canvas keeps it, so later repaints show it without drawing it again.
 void FrmSongShow::DrawFrame() {
-    constexpr float kPixel = 15;
+    const platform::Units units(system().Screen());
     const platform::TwipRect bounds = window().Bounds();
     const float w = bounds.width;
     const float h = bounds.height;
     platform::Canvas& canvas = window().Surface(platform::kFormSurface);
     canvas.SetDrawColour(platform::colours::kBlack);
-    canvas.Line(w - kPixel, 0, w - kPixel, h);
-    canvas.Line(0, h - kPixel, w, h - kPixel);
+    canvas.Line(w - units.XToTwips(1), 0, w - units.XToTwips(1), h);
+    canvas.Line(0, h - units.YToTwips(1), w, h - units.YToTwips(1));
     canvas.SetDrawColour(platform::colours::kWhite);
     canvas.Line(0, 0, w, 0);
     canvas.Line(0, 0, 0, h);
@@ -65,8 +80,10 @@ void FrmSongShow::DrawFrame() {
 
 void FrmSongShow::tmr_Timer() {
     window().StopTimer(tmr);
-    forms_.frmMain().MakeNormal(hWnd());
-    forms_.UnloadSongShow();
+    if (FrmMain* main = forms_.Loaded<FrmMain>()) {
+        main->MakeNormal(hWnd());
+    }
+    forms_.Unload<FrmSongShow>();
 }
 
 void FrmSongShow::OnActivate() {

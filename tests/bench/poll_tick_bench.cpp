@@ -1,5 +1,6 @@
 // How much one idle tick of the hotkey poller costs: the poller runs four
-// times a second for the whole life of the program, mostly with nothing pressed.
+// times a second for the whole life of the program, mostly with nothing
+// pressed. And what the pointer costs on its way through the form model.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "announcer/frm_announce.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
@@ -43,7 +45,7 @@ void BM_IdlePollTick(benchmark::State& state) {
     tw::sim::SimDesktop desktop;
     desktop.AddPlayer();
     tw::Forms forms(desktop);
-    tw::FrmMain& main = forms.frmMain();
+    tw::FrmMain& main = forms.Load<tw::FrmMain>();
 
     // Counted over a fixed run of ticks of their own, so that the benchmark
     // library's bookkeeping does not show up as the poller's.
@@ -66,6 +68,27 @@ void BM_IdlePollTick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_IdlePollTick);
+
+// A drag of the announcer by its title strip, as the pointer delivers it: a
+// press, one move and a release, each through the form model's hit test and
+// capture down to the window's handlers.
+void BM_TitleStripDrag(benchmark::State& state) {
+    tw::sim::SimDesktop desktop;
+    tw::Forms forms(desktop);
+    forms.Load<tw::FrmAnnounce>();
+    tw::sim::SimForm& form = *desktop.FindForm("frmAnnounce");
+
+    int step = 0;
+    for (auto _ : state) {
+        const tw::platform::PixelPoint grab = form.At(tw::FrmAnnounce::Label1, 20, 5);
+        // Back and forth, so the window stays on the screen.
+        const int dx = (step++ % 2 == 0) ? 3 : -3;
+        desktop.Press(grab);
+        desktop.Move({grab.x + dx, grab.y + 1});
+        desktop.Release({grab.x + dx, grab.y + 1});
+    }
+}
+BENCHMARK(BM_TitleStripDrag);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace tw::sim {
 
@@ -50,26 +51,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
-}
-
-std::vector<char32_t> DecodeUtf8(std::string_view text) {
-    std::vector<char32_t> result;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-        if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
-            result.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t cp = length == 1 ? lead : lead & (0xFF >> (length + 1));
-        for (int k = 1; k < length; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        result.push_back(cp);
-        i += static_cast<std::size_t>(length);
-    }
-    return result;
 }
 
 std::filesystem::path MakeRoot() {
@@ -128,64 +109,137 @@ void SimCanvas::Refresh() {
     log.emplace_back("refresh");
 }
 
-// --- SimForm ----------------------------------------------------------------------
+void SimCanvas::Erase(platform::Colour back) {
+    log.assign({"erase " + Hex(back)});
+}
 
-SimForm::SimForm(SimDesktop& desktop, WindowHandle handle, const platform::FormDesc& desc,
-                 platform::FormEvents& events)
-    : desktop_(desktop), handle_(handle), desc_(desc), events_(events) {
-    // New windows open where the system puts them; 90 pixels in, like a cascade.
-    bounds_ = {90 * desktop.screen.twipsPerPixelX, 90 * desktop.screen.twipsPerPixelY, desc.width,
-               desc.height};
-    controls_[platform::kFormSurface].canvas.fillColour = desc.fillColour;
+// --- SimWindow and SimForm ----------------------------------------------------------
+
+SimWindow::SimWindow(WindowHandle windowHandle, const platform::FormDesc& desc,
+                     const platform::Units& units, platform::FormEvents& events)
+    : handle(windowHandle), model(desc, units, events), bounds{0, 0, desc.width, desc.height} {
+    canvases[platform::kFormSurface].fillColour = desc.fillColour;
     for (const auto& control : desc.controls) {
-        controls_[control.id] = {
-            control.text, control.foreColour, control.backColour, control.toolTip, {}};
-    }
-    desktop_.forms_.push_back(this);
-}
-
-SimForm::~SimForm() {
-    auto& forms = desktop_.forms_;
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-    desktop_.topmostForms_.erase(handle_);
-    if (desktop_.foreground == handle_) {
-        desktop_.foreground = 0;
-    }
-}
-
-void SimForm::Move(float left, float top, float width, float height) {
-    bounds_ = {left, top, width, height};
-}
-
-void SimForm::SetVisible(bool visible) {
-    visible_ = visible;
-    if (visible) {
-        ++timesShown;
-        if (desc_.activateWhenShown) {
-            desktop_.foreground = handle_;
+        if (control.kind == platform::ControlKind::Picture) {
+            canvases[control.id];
         }
     }
 }
 
-void SimForm::SetFocus() {
-    desktop_.foreground = handle_;
+SimForm::SimForm(SimDesktop& desktop, std::shared_ptr<SimWindow> window)
+    : desktop_(desktop), window_(std::move(window)) {}
+
+SimForm::~SimForm() {
+    desktop_.Destroyed(*window_);
 }
 
-std::string SimForm::ControlText(int control) const {
-    const auto it = controls_.find(control);
-    return it == controls_.end() ? std::string() : it->second.text;
+const platform::ControlState& SimForm::control(int id) const {
+    const platform::ControlState* found = window_->model.Find(id);
+    if (found == nullptr) {
+        throw std::invalid_argument(desc().name + " has no control " + std::to_string(id));
+    }
+    return *found;
+}
+
+SimCanvas& SimForm::canvas(int control) {
+    const auto it = window_->canvases.find(control);
+    if (it == window_->canvases.end()) {
+        throw std::invalid_argument(desc().name + " has no surface " + std::to_string(control));
+    }
+    return it->second;
+}
+
+void SimForm::Move(float left, float top, float width, float height) {
+    window_->bounds = {left, top, width, height};
+}
+
+void SimForm::SetVisible(bool visible) {
+    window_->visible = visible;
+    if (!visible) {
+        ++window_->timesHidden;
+        if (desktop_.active_ == window_) {
+            desktop_.ActivateNone(0);
+        }
+        return;
+    }
+    ++window_->timesShown;
+    desktop_.Raise(window_);
+    if (window_->model.ActivatesWhenShown()) {
+        desktop_.Activate(window_);
+    }
+}
+
+void SimForm::SetFocus() {
+    desktop_.Activate(window_);
+}
+
+void SimForm::SetControlText(int id, std::string_view text) {
+    if (!window_->model.SetText(id, text)) {
+        control(id);  // throws
+    }
+}
+
+std::string SimForm::ControlText(int id) const {
+    return id == platform::kFormSurface ? desc().caption : control(id).desc.text;
+}
+
+void SimForm::SetControlForeColour(int id, platform::Colour colour) {
+    if (!window_->model.SetForeColour(id, colour)) {
+        control(id);
+    }
+    if (id == platform::kFormSurface) {
+        canvas(id).SetDrawColour(colour);
+    }
+}
+
+void SimForm::SetControlBackColour(int id, platform::Colour colour) {
+    const auto effect = window_->model.SetBackColour(id, colour);
+    if (!effect) {
+        control(id);
+    } else if (*effect == platform::ColourEffect::EraseImage) {
+        canvas(id).Erase(colour);
+    }
+}
+
+void SimForm::SetToolTip(int id, std::string_view text) {
+    if (!window_->model.SetToolTip(id, text)) {
+        control(id);
+    }
+}
+
+void SimForm::MoveControl(int id, const platform::TwipRect& rect) {
+    if (!window_->model.MoveControl(id, rect)) {
+        control(id);
+    }
+}
+
+void SimForm::ShowControl(int id, bool visible) {
+    if (!window_->model.ShowControl(id, visible)) {
+        control(id);
+    }
 }
 
 void SimForm::StartTimer(int timerId, unsigned intervalMs) {
-    timers_.try_emplace(timerId, TimerState{intervalMs, desktop_.nowMs_ + intervalMs});
+    if (window_->model.StartTimer(timerId, intervalMs)) {
+        window_->due[timerId] = desktop_.nowMs_ + intervalMs;
+    }
 }
 
 void SimForm::StopTimer(int timerId) {
-    timers_.erase(timerId);
+    if (window_->model.StopTimer(timerId)) {
+        window_->due.erase(timerId);
+    }
 }
 
 bool SimForm::TimerRunning(int timerId) const {
-    return timers_.count(timerId) != 0;
+    return window_->model.TimerRunning(timerId);
+}
+
+PixelPoint SimForm::At(int id, int x, int y) const {
+    const platform::PixelRect outer = platform::Units(desktop_.screen).ToPixels(window_->bounds);
+    const platform::PixelRect inner =
+        id == platform::kFormSurface ? platform::PixelRect{} : control(id).rect;
+    return {outer.left + inner.left + x, outer.top + inner.top + y};
 }
 
 // --- SimDesktop -------------------------------------------------------------------
@@ -197,19 +251,179 @@ SimDesktop::~SimDesktop() {
     std::filesystem::remove_all(root_, ignored);
 }
 
-void SimDesktop::Press(int virtualKey) {
+void SimDesktop::KeyDown(int virtualKey) {
     auto& key = keys_[virtualKey];
     key.down = true;
     key.pressedSinceQuery = true;
 }
 
-void SimDesktop::Release(int virtualKey) {
+void SimDesktop::KeyUp(int virtualKey) {
     keys_[virtualKey].down = false;
 }
 
-void SimDesktop::Tap(int virtualKey) {
-    Press(virtualKey);
-    Release(virtualKey);
+void SimDesktop::KeyTap(int virtualKey) {
+    KeyDown(virtualKey);
+    KeyUp(virtualKey);
+}
+
+// --- Pointer ------------------------------------------------------------------------
+
+PixelPoint SimDesktop::ToClient(const SimWindow& window, PixelPoint at) const {
+    const platform::PixelRect outer = platform::Units(screen).ToPixels(window.bounds);
+    return {at.x - outer.left, at.y - outer.top};
+}
+
+SimDesktop::Window SimDesktop::WindowAt(PixelPoint at) const {
+    // The topmost band lies over the rest; within a band, later windows lie on top.
+    for (const bool band : {true, false}) {
+        for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+            const SimWindow& window = **it;
+            const platform::PixelRect outer = platform::Units(screen).ToPixels(window.bounds);
+            if (window.visible && window.topmost == band && outer.Contains(at)) {
+                return *it;
+            }
+        }
+    }
+    return nullptr;
+}
+
+SimDesktop::Window SimDesktop::PointerTarget(PixelPoint at) const {
+    return capture_ ? capture_ : WindowAt(at);
+}
+
+void SimDesktop::Press(PixelPoint at, std::int16_t button, std::int16_t shift) {
+    buttonsHeld_ = static_cast<std::int16_t>(buttonsHeld_ | button);
+    const Window window = PointerTarget(at);
+    if (!window) {
+        ActivateNone(0);  // a click on another program or the desktop
+        return;
+    }
+    if (window->model.ActivatesWhenShown()) {
+        Activate(window);
+    }
+    const PixelPoint client = ToClient(*window, at);
+    if (const auto child = window->model.ChildAt(client); child && !capture_) {
+        childPress_ = ChildPress{window, *child};
+    } else {
+        window->model.PointerDown(button, shift, client);
+        capture_ = window->model.Capturing() ? window : nullptr;
+    }
+    AfterEvent();
+}
+
+void SimDesktop::Release(PixelPoint at, std::int16_t button, std::int16_t shift) {
+    buttonsHeld_ = static_cast<std::int16_t>(buttonsHeld_ & ~button);
+    if (const auto press = std::exchange(childPress_, std::nullopt)) {
+        // A real push button clicks when released over itself.
+        const platform::ControlState* control = press->window->model.Find(press->control);
+        if (control != nullptr && control->desc.kind == platform::ControlKind::PushButton &&
+            press->window->model.ChildAt(ToClient(*press->window, at)) == press->control) {
+            press->window->model.ChildClicked(press->control);
+        }
+        AfterEvent();
+        return;
+    }
+    const Window window = PointerTarget(at);
+    if (!window) {
+        return;
+    }
+    window->model.PointerUp(button, buttonsHeld_, shift, ToClient(*window, at));
+    if (!window->model.Capturing()) {
+        capture_ = nullptr;
+    }
+    AfterEvent();
+}
+
+void SimDesktop::Move(PixelPoint at, std::int16_t shift) {
+    if (const Window window = PointerTarget(at)) {
+        window->model.PointerMove(buttonsHeld_, shift, ToClient(*window, at));
+        AfterEvent();
+    }
+}
+
+void SimDesktop::Click(PixelPoint at, std::int16_t button) {
+    Press(at, button);
+    Release(at, button);
+}
+
+void SimDesktop::DoubleClick(PixelPoint at, std::int16_t button) {
+    Click(at, button);
+    buttonsHeld_ = static_cast<std::int16_t>(buttonsHeld_ | button);
+    if (const Window window = PointerTarget(at)) {
+        window->model.DoubleClick(ToClient(*window, at));
+        capture_ = window->model.Capturing() ? window : nullptr;
+        AfterEvent();
+    }
+    Release(at, button);
+}
+
+void SimDesktop::RequestClose(WindowHandle handle) {
+    for (const Window& window : windows_) {
+        if (window->handle == handle) {
+            const Window keep = window;
+            keep->model.CloseRequested();
+            AfterEvent();
+            return;
+        }
+    }
+}
+
+// --- Activation and z-order ---------------------------------------------------------
+
+void SimDesktop::Raise(const Window& window) {
+    const auto it = std::find(windows_.begin(), windows_.end(), window);
+    if (it != windows_.end()) {
+        std::rotate(it, it + 1, windows_.end());
+    }
+}
+
+void SimDesktop::Activate(const Window& window) {
+    foreground_ = window->handle;
+    Raise(window);
+    if (active_ == window) {
+        return;
+    }
+    // The window that loses the activation hears of it first.
+    const Window previous = std::exchange(active_, window);
+    if (previous) {
+        previous->model.Deactivated();
+    }
+    window->model.Activated();
+}
+
+void SimDesktop::ActivateNone(WindowHandle foreground) {
+    foreground_ = foreground;
+    if (const Window previous = std::exchange(active_, nullptr)) {
+        previous->model.Deactivated();
+    }
+}
+
+void SimDesktop::Destroyed(const SimWindow& window) {
+    const auto it = std::find_if(windows_.begin(), windows_.end(),
+                                 [&](const Window& w) { return w.get() == &window; });
+    if (it == windows_.end()) {
+        return;
+    }
+    // Held by an input still on the stack, the state outlives the form, deaf.
+    const Window gone = *it;
+    gone->model.Detach();
+    windows_.erase(it);
+    forms_.erase(gone.get());
+    if (active_ == gone) {
+        active_ = nullptr;
+    }
+    if (capture_ == gone) {
+        capture_ = nullptr;
+    }
+    if (foreground_ == gone->handle) {
+        foreground_ = 0;
+    }
+}
+
+void SimDesktop::AfterEvent() {
+    if (betweenEvents) {
+        betweenEvents();
+    }
 }
 
 WindowHandle SimDesktop::AddWindow(std::string className, std::string caption) {
@@ -250,34 +464,34 @@ std::vector<std::uint32_t> SimDesktop::CommandsTo(WindowHandle handle) {
 void SimDesktop::Advance(std::chrono::milliseconds duration) {
     const std::int64_t end = nowMs_ + duration.count();
     for (;;) {
-        // The earliest due timer of any window still alive; forms can come and
+        // The earliest due timer of any window still there; windows come and
         // go while timers fire, so search afresh every time.
-        SimForm* nextForm = nullptr;
+        Window next;
         int nextTimer = 0;
         std::int64_t nextDue = end + 1;
-        for (SimForm* form : forms_) {
-            for (const auto& [id, timer] : form->timers_) {
-                if (timer.due < nextDue) {
-                    nextDue = timer.due;
-                    nextForm = form;
+        for (const Window& window : windows_) {
+            for (const auto& [id, due] : window->due) {
+                if (due < nextDue) {
+                    nextDue = due;
+                    next = window;
                     nextTimer = id;
                 }
             }
         }
-        if (nextForm == nullptr) {
+        if (!next) {
             break;
         }
         nowMs_ = nextDue;
-        auto& timer = nextForm->timers_[nextTimer];
-        timer.due += timer.interval;
-        nextForm->events_.OnTimer(nextTimer);
+        next->due[nextTimer] += *next->model.TimerInterval(nextTimer);
+        next->model.TimerFired(nextTimer);
+        AfterEvent();
     }
     nowMs_ = end;
 }
 
 SimForm* SimDesktop::FindForm(std::string_view name) {
-    for (SimForm* form : forms_) {
-        if (form->desc_.name == name) {
+    for (const auto& [window, form] : forms_) {
+        if (window->model.desc().name == name) {
             return form;
         }
     }
@@ -285,8 +499,8 @@ SimForm* SimDesktop::FindForm(std::string_view name) {
 }
 
 SimForm* SimDesktop::FormByHandle(WindowHandle handle) {
-    for (SimForm* form : forms_) {
-        if (form->handle_ == handle) {
+    for (const auto& [window, form] : forms_) {
+        if (window->handle == handle) {
             return form;
         }
     }
@@ -297,7 +511,8 @@ bool SimDesktop::IsTopmost(WindowHandle handle) {
     if (const auto* window = Other(handle)) {
         return window->topmost;
     }
-    return topmostForms_.count(handle) != 0;
+    const SimForm* form = FormByHandle(handle);
+    return form != nullptr && form->window_->topmost;
 }
 
 std::filesystem::path SimDesktop::RealPath(const std::string& path) {
@@ -387,19 +602,17 @@ void SimDesktop::SetTopmost(WindowHandle window, bool topmost) {
     if (auto* other = Other(window)) {
         topmostChanges.emplace_back(window, topmost);
         other->topmost = topmost;
-    } else if (FormByHandle(window) != nullptr) {
+    } else if (SimForm* form = FormByHandle(window)) {
         topmostChanges.emplace_back(window, topmost);
-        if (topmost) {
-            topmostForms_.insert(window);
-        } else {
-            topmostForms_.erase(window);
-        }
+        form->window_->topmost = topmost;
     }
 }
 
 void SimDesktop::BringToForeground(WindowHandle window) {
-    if (Other(window) != nullptr || FormByHandle(window) != nullptr) {
-        foreground = window;
+    if (SimForm* form = FormByHandle(window)) {
+        Activate(form->window_);
+    } else if (const OtherWindow* other = Other(window); other != nullptr && !other->hung) {
+        ActivateNone(window);
     }
 }
 
@@ -413,12 +626,19 @@ bool SimDesktop::QueryTaskbarRect(platform::PixelRect& rect) {
 
 std::unique_ptr<platform::Form> SimDesktop::CreateForm(const platform::FormDesc& desc,
                                                        platform::FormEvents& events) {
-    return std::make_unique<SimForm>(*this, NewHandle(), desc, events);
+    auto window = std::make_shared<SimWindow>(NewHandle(), desc, platform::Units(screen), events);
+    window->bounds.left = static_cast<float>(newWindowAt.x) * screen.twipsPerPixelX;
+    window->bounds.top = static_cast<float>(newWindowAt.y) * screen.twipsPerPixelY;
+    windows_.push_back(window);
+    auto form = std::make_unique<SimForm>(*this, window);
+    forms_[window.get()] = form.get();
+    return form;
 }
 
 bool SimDesktop::IsNormalFile(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(RealPath(path), error);
+    const auto real = RealPath(path);
+    return std::filesystem::is_regular_file(real, error) && hiddenOrSystem.count(real) == 0;
 }
 
 std::optional<std::string> SimDesktop::ReadFileStart(const std::string& path,
@@ -461,24 +681,6 @@ std::string SimDesktop::AnsiToUtf8(std::string_view ansi) {
             cp = kCp1252High[byte - 0x80] != 0 ? kCp1252High[byte - 0x80] : byte;
         }
         AppendUtf8(out, cp);
-    }
-    return out;
-}
-
-std::string SimDesktop::Utf8ToAnsi(std::string_view utf8) {
-    std::string out;
-    for (const char32_t cp : DecodeUtf8(utf8)) {
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        char mapped = '?';
-        for (int i = 0; i < 32; ++i) {
-            if (kCp1252High[i] == cp) {
-                mapped = static_cast<char>(0x80 + i);
-            }
-        }
-        out += mapped;
     }
     return out;
 }

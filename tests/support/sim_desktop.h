@@ -7,24 +7,34 @@
 //   dialog on the jump command, or hang so that sends time out;
 // - the keyboard with the real key-state bits: bit 15 while a key is down, and
 //   the low "pressed since the last query" bit that the next query consumes;
-// - the program's own windows with their bounds, visibility, control texts and
-//   colours, tooltips, timers and a log of everything drawn on each canvas;
+// - the program's own windows, each driven by the same form model as on
+//   Windows: bounds, visibility, z-order (the topmost band above the rest),
+//   controls, timers, activation, and a log of everything drawn on each canvas;
+// - the pointer at screen pixels: presses, releases, moves and double-clicks
+//   go to the window under it (or the one holding the capture), through the
+//   model's hit test, capture and click rules; a press on no window of the
+//   program is a click elsewhere, which takes the activation away;
 // - a clock that fires due timers in time order;
 // - the settings store, the folder picker's answers, the foreground window and
 //   the end of the process.
 // Files are real files below a temporary folder; backslashes in paths are
-// read as separators.
+// read as separators, and files can be marked hidden or system.
 //
-// It does not model: window messages and their order inside the system,
-// activation and focus changes other than explicit requests, rendering of text
-// and fonts (the draw log records what was asked, not pixels), code pages other
-// than Windows-1252, other processes' timing, or key auto-repeat.
+// Like the Win32 backend, a window refuses nothing silently: an id the window
+// does not have throws, so a wrong id fails the test instead of passing.
+//
+// It does not model: window messages and their order inside the system, other
+// programs' window rectangles (they are never under the pointer), the
+// double-click time and distance, rendering of text and fonts (the draw log
+// records what was asked, not pixels), code pages other than Windows-1252,
+// other processes' timing, or key auto-repeat.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -33,10 +43,12 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/form_model.h"
 #include "platform/system.h"
 
 namespace tw::sim {
 
+using platform::PixelPoint;
 using platform::WindowHandle;
 
 class SimDesktop;
@@ -51,6 +63,8 @@ class SimCanvas final : public platform::Canvas {
     void Print(std::string_view text) override;
     void SetTextPosition(float x, float y) override;
     void Refresh() override;
+    // What a new back colour does to a surface: everything drawn is gone.
+    void Erase(platform::Colour back);
 
     // One entry per figure, e.g. "box 1,1 16,16 filled #CCCCCC",
     // "line 1,16 17,16 #000000 w1", "print 'text' at 0,240 #FFFFFF bold".
@@ -65,67 +79,66 @@ class SimCanvas final : public platform::Canvas {
     float y_ = 0;
 };
 
+// The state of one of the program's windows. Input holds it while it
+// dispatches, so that a handler may unload its own window.
+struct SimWindow {
+    SimWindow(WindowHandle handle, const platform::FormDesc& desc, const platform::Units& units,
+              platform::FormEvents& events);
+
+    WindowHandle handle;
+    platform::FormModel model;
+    platform::TwipRect bounds;
+    bool visible = false;
+    bool topmost = false;
+    std::map<int, SimCanvas> canvases;  // the surface and each picture
+    std::map<int, std::int64_t> due;    // running timers: when each fires next
+    int timesShown = 0;                 // every SetVisible(true), also on a visible window
+    int timesHidden = 0;                // every SetVisible(false)
+};
+
 class SimForm final : public platform::Form {
   public:
-    SimForm(SimDesktop& desktop, WindowHandle handle, const platform::FormDesc& desc,
-            platform::FormEvents& events);
+    SimForm(SimDesktop& desktop, std::shared_ptr<SimWindow> window);
     ~SimForm() override;
 
-    WindowHandle Handle() const override { return handle_; }
-    platform::TwipRect Bounds() const override { return bounds_; }
+    SimForm(const SimForm&) = delete;
+    SimForm& operator=(const SimForm&) = delete;
+
+    WindowHandle Handle() const override { return window_->handle; }
+    platform::TwipRect Bounds() const override { return window_->bounds; }
     void Move(float left, float top, float width, float height) override;
     void SetVisible(bool visible) override;
-    bool IsVisible() const override { return visible_; }
+    bool IsVisible() const override { return window_->visible; }
     void SetFocus() override;
-    void SetControlText(int control, std::string_view text) override {
-        controls_[control].text = text;
-    }
+    void SetControlText(int control, std::string_view text) override;
     std::string ControlText(int control) const override;
-    void SetControlForeColour(int control, platform::Colour colour) override {
-        controls_[control].fore = colour;
-    }
-    void SetControlBackColour(int control, platform::Colour colour) override {
-        controls_[control].back = colour;
-    }
-    void SetToolTip(int control, std::string_view text) override {
-        controls_[control].toolTip = text;
-    }
-    platform::Canvas& Surface(int control) override { return controls_[control].canvas; }
+    void SetControlForeColour(int control, platform::Colour colour) override;
+    void SetControlBackColour(int control, platform::Colour colour) override;
+    void SetToolTip(int control, std::string_view text) override;
+    void MoveControl(int control, const platform::TwipRect& rect) override;
+    void ShowControl(int control, bool visible) override;
+    platform::Canvas& Surface(int control) override { return canvas(control); }
     void StartTimer(int timerId, unsigned intervalMs) override;
     void StopTimer(int timerId) override;
     bool TimerRunning(int timerId) const override;
 
-    const platform::FormDesc& desc() const { return desc_; }
-    platform::FormEvents& events() { return events_; }
-    SimCanvas& canvas(int control) { return controls_[control].canvas; }
-    std::string toolTip(int control) { return controls_[control].toolTip; }
-    platform::Colour foreColour(int control) { return controls_[control].fore; }
-    platform::Colour backColour(int control) { return controls_[control].back; }
-    // Every call of SetVisible(true), including on a visible window.
-    int timesShown = 0;
+    // --- What a test reads ------------------------------------------------------
+    const platform::FormDesc& desc() const { return window_->model.desc(); }
+    SimCanvas& canvas(int control);
+    const platform::ControlState& control(int id) const;
+    std::string toolTip(int id) const { return control(id).desc.toolTip; }
+    platform::Colour foreColour(int id) const { return control(id).desc.foreColour; }
+    bool IsActive() const { return window_->model.Active(); }
+    int timesShown() const { return window_->timesShown; }
+    int timesHidden() const { return window_->timesHidden; }
+    // The screen pixel of a point given relative to a control (kFormSurface:
+    // the window), in that control's pixels.
+    PixelPoint At(int control, int x, int y) const;
 
   private:
     friend class SimDesktop;
-    struct TimerState {
-        unsigned interval = 0;
-        std::int64_t due = 0;
-    };
-
     SimDesktop& desktop_;
-    WindowHandle handle_;
-    platform::FormDesc desc_;
-    platform::FormEvents& events_;
-    platform::TwipRect bounds_;
-    bool visible_ = false;
-    struct ControlState {
-        std::string text;
-        platform::Colour fore = platform::colours::kBlack;
-        platform::Colour back = platform::colours::kDarkGrey;
-        std::string toolTip;
-        SimCanvas canvas;
-    };
-    std::map<int, ControlState> controls_;  // kFormSurface included
-    std::map<int, TimerState> timers_;
+    std::shared_ptr<SimWindow> window_;
 };
 
 // Another program's top-level window.
@@ -150,12 +163,26 @@ class SimDesktop final : public platform::System {
     SimDesktop();
     ~SimDesktop() override;
 
-    // --- Test controls ------------------------------------------------------
-    void Press(int virtualKey);
-    void Release(int virtualKey);
+    // --- Keyboard ------------------------------------------------------------------
+    void KeyDown(int virtualKey);
+    void KeyUp(int virtualKey);
     // Down and up again between two queries: only the low bit remains.
-    void Tap(int virtualKey);
+    void KeyTap(int virtualKey);
 
+    // --- Pointer, at screen pixels -------------------------------------------------
+    void Press(PixelPoint at, std::int16_t button = platform::mouse::kLeft, std::int16_t shift = 0);
+    void Release(PixelPoint at, std::int16_t button = platform::mouse::kLeft,
+                 std::int16_t shift = 0);
+    // With whatever buttons are held.
+    void Move(PixelPoint at, std::int16_t shift = 0);
+    void Click(PixelPoint at, std::int16_t button = platform::mouse::kLeft);
+    // Down, up, and the second press and its release.
+    void DoubleClick(PixelPoint at, std::int16_t button = platform::mouse::kLeft);
+
+    // The system asks a window of the program to close (Alt+F4, logging off).
+    void RequestClose(WindowHandle window);
+
+    // --- Other programs ------------------------------------------------------------
     WindowHandle AddWindow(std::string className, std::string caption);
     // The stand-in for the player, opening its jump dialog on the jump command.
     WindowHandle AddPlayer(std::string caption = "1. Artist - Song - Winamp");
@@ -165,12 +192,18 @@ class SimDesktop final : public platform::System {
 
     // Advances the clock, firing every timer that falls due, in time order.
     void Advance(std::chrono::milliseconds duration);
+    // Runs after every event the desktop delivers, where the program's message
+    // loop would run its between-events work.
+    std::function<void()> betweenEvents;
 
     // The program's windows by design name ("frmMain", ...); null when not loaded.
     SimForm* FindForm(std::string_view name);
     SimForm* FormByHandle(WindowHandle handle);
     bool IsTopmost(WindowHandle handle);
+    // The window that has the keyboard: 0 for the desktop itself.
+    WindowHandle Foreground() const { return foreground_; }
 
+    // --- Files ---------------------------------------------------------------------
     std::filesystem::path root() const { return root_; }
     std::filesystem::path programFolder() const { return root_ / "program"; }
     // Turns a program path ("C:\x" style with backslashes) into the real path.
@@ -180,28 +213,31 @@ class SimDesktop final : public platform::System {
     // Failure injection: reading or writing these real paths fails.
     std::set<std::filesystem::path> unreadable;
     std::set<std::filesystem::path> unwritable;
+    // Files with the hidden or system attribute.
+    std::set<std::filesystem::path> hiddenOrSystem;
 
     platform::ScreenInfo screen{1024, 768, 15, 15};
     platform::PixelRect taskbar{0, 738, 1024, 768};
     bool taskbarAnswers = true;
     platform::PixelRect workArea{0, 0, 1024, 738};
+    // Where the system opens a new window of the program, in screen pixels.
+    PixelPoint newWindowAt{90, 90};
     std::string commandLine;
     std::map<std::tuple<std::string, std::string, std::string>, std::string> settings;
     std::deque<std::string> folderPickerAnswers;
     std::vector<std::string> folderPickerPrompts;
     std::vector<WindowHandle> folderPickerOwners;
 
-    // --- What the program did --------------------------------------------------
+    // --- What the program did ------------------------------------------------------
     int keyStateReads = 0;
     int windowLookups = 0;
     // The path of every WriteWholeFile call, failed ones included.
     std::vector<std::string> fileWrites;
     bool processEnded = false;
-    WindowHandle foreground = 0;
     // Band changes that reached an existing window, in order: (window, topmost).
     std::vector<std::pair<WindowHandle, bool>> topmostChanges;
 
-    // --- platform::System --------------------------------------------------------
+    // --- platform::System ----------------------------------------------------------
     std::int16_t AsyncKeyState(int virtualKey) override;
     WindowHandle FindTopLevelWindow(std::string_view className,
                                     std::optional<std::string_view> title) override;
@@ -223,8 +259,6 @@ class SimDesktop final : public platform::System {
                                              std::size_t maxBytes) override;
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
     std::string AnsiToUtf8(std::string_view ansi) override;
-    std::string Utf8ToAnsi(std::string_view utf8) override;
-    bool IsAnsiLeadByte(unsigned char) override { return false; }
     std::string ReadSetting(std::string_view app, std::string_view section,
                             std::string_view key) override;
     void WriteSetting(std::string_view app, std::string_view section, std::string_view key,
@@ -233,18 +267,38 @@ class SimDesktop final : public platform::System {
 
   private:
     friend class SimForm;
+    using Window = std::shared_ptr<SimWindow>;
     struct KeyState {
         bool down = false;
         bool pressedSinceQuery = false;
     };
+    // A press that went to a real push button or edit box, not to the model.
+    struct ChildPress {
+        Window window;
+        int control;
+    };
 
     WindowHandle NewHandle() { return nextHandle_++; }
+    Window WindowAt(PixelPoint at) const;
+    Window PointerTarget(PixelPoint at) const;
+    PixelPoint ToClient(const SimWindow& window, PixelPoint at) const;
+    void Raise(const Window& window);
+    void Activate(const Window& window);
+    void ActivateNone(WindowHandle foreground);
+    void Destroyed(const SimWindow& window);
+    void AfterEvent();
 
     std::filesystem::path root_;
     std::map<int, KeyState> keys_;
     std::vector<OtherWindow> others_;
-    std::vector<SimForm*> forms_;
-    std::set<WindowHandle> topmostForms_;
+    // The program's windows, bottom of the z-order first, and their forms.
+    std::vector<Window> windows_;
+    std::map<const SimWindow*, SimForm*> forms_;
+    Window active_;
+    Window capture_;
+    std::optional<ChildPress> childPress_;
+    std::int16_t buttonsHeld_ = 0;
+    WindowHandle foreground_ = 0;
     WindowHandle nextHandle_ = 0x1000;
     std::int64_t nowMs_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,25 +52,6 @@ Commands ConsoleCommands(std::string_view script) {
     return commands;
 }
 
-// The model must see the attacks that the unmended line let through, or the
-// table below proves nothing.
-TEST(ConsoleModelTest, FindsTheCommandsThatRawTitlesSmuggleIn) {
-    const std::string filler(1018, 'x');
-    const struct {
-        std::string script;
-        Commands commands;
-    } cases[] = {
-        {"say \"x\"; connect 1.2.3.4 //\r\n", {"say \"x\"", "connect 1.2.3.4 //"}},
-        {"say \"a\nquit\r\n", {"say \"a", "quit"}},
-        {"say \"a\rquit\r\n", {"say \"a", "quit"}},
-        {"say \"" + filler + "quit\r\n", {"say \"" + filler, "quit"}},
-        {"say \"a;b\r\n", {"say \"a;b"}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ConsoleCommands(c.script), c.commands) << c.script;
-    }
-}
-
 TEST(ScriptLineTest, WhateverTheTitleTheScriptHoldsOneSayCommand) {
     std::string longTitle;
     std::string longMessage;
@@ -79,12 +61,15 @@ TEST(ScriptLineTest, WhateverTheTitleTheScriptHoldsOneSayCommand) {
     }
     const struct {
         const char* name;
-        std::string title;    // UTF-8, as the player's caption holds it
+        std::string title;    // as the player's caption holds it, UTF-8 or not
         std::string message;  // the bytes written after the opening quote
     } cases[] = {
         {"double quote", "x\"; connect 1.2.3.4 //", "x'; connect 1.2.3.4 //"},
         {"typographic quotes stay", "\xe2\x80\x9cHi\xe2\x80\x9d \xe2\x80\x98yo\xe2\x80\x99; quit",
-         "\x93Hi\x94 \x91yo\x92; quit"},
+         "\xe2\x80\x9cHi\xe2\x80\x9d \xe2\x80\x98yo\xe2\x80\x99; quit"},
+        {"Cyrillic", "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe", "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe"},
+        {"umlaut", "Mot\xc3\xb6rhead", "Mot\xc3\xb6rhead"},
+        {"Japanese", "\xe6\x9c\x88\xe5\x85\x89", "\xe6\x9c\x88\xe5\x85\x89"},
         {"semicolon and comment", "a;quit // b", "a;quit // b"},
         {"LF", "a\nquit", "a quit"},
         {"CR", "a\rquit", "a quit"},
@@ -93,22 +78,48 @@ TEST(ScriptLineTest, WhateverTheTitleTheScriptHoldsOneSayCommand) {
          "b",
          "a     b"},
         {"quote then LF", "\"\n\"; kill", "' '; kill"},
-        {"cut to 120 bytes", longTitle.substr(0, 2000), longMessage.substr(0, 120)},
+        {"cut to 104 bytes", longTitle, longMessage.substr(0, 104)},
+        // Not UTF-8: stray, overlong, surrogate, past U+10FFFF, unfinished.
+        {"invalid bytes",
+         "\xff\x80\xc0\xaf\xe0\x9f\xbf\xf0\x8f\xbf\xbf\xed\xa0\x80\xf4\x90\x80\x80;\xe2\x80",
+         "??????????????????;??"},
+        {"edges of the valid ranges", "\xe0\xa0\x80\xed\x9f\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf",
+         "\xe0\xa0\x80\xed\x9f\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf"},
     };
-    sim::SimDesktop desktop;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto line = announcer::BuildScriptLine(desktop, "%S", c.title);
+        const auto line = announcer::BuildScriptLine("%S", c.title);
         EXPECT_EQ(ConsoleCommands(line), Commands{"say \"" + c.message});
         EXPECT_EQ(line, SayLine(c.message));
+    }
+    EXPECT_EQ(announcer::BuildScriptLine("\xe9 %S", "x"), SayLine("? x")) << "template";
+}
+
+// The game keeps 104 bytes of a dead player's message; a character that the
+// cut would split is left out whole.
+TEST(ScriptLineTest, TheCutNeverSplitsACharacter) {
+    for (const std::string character : {"\xc3\xb6", "\xe2\x80\x9c", "\xf0\x9f\x8e\xb8"}) {
+        for (std::size_t before = 104 - character.size(); before < 104; ++before) {
+            const std::string title = std::string(before, 'a') + character + "zz";
+            const bool fits = before + character.size() <= 104;
+            EXPECT_EQ(announcer::BuildScriptLine("%S", title),
+                      SayLine(title.substr(0, fits ? 104 : before)))
+                << character.size() << "-byte character after " << before << " bytes";
+        }
     }
 }
 
 TEST(ScriptLineTest, FillTemplateReplacesEveryCapitalPlaceholderOnce) {
+    std::string huge;
+    for (int i = 0; i < 100000; ++i) {
+        huge += "%S";
+    }
+    const std::string longSong(1000, 'x');
     const struct {
-        const char* messageTemplate;
-        const char* song;
-        const char* expected;
+        std::string messageTemplate;
+        std::string song;
+        std::string expected;
+        std::size_t stopPast = std::string::npos;
     } cases[] = {
         {"%S %s %S", "A", "A %s A"},
         {"no placeholder", "A", "no placeholder"},
@@ -116,32 +127,17 @@ TEST(ScriptLineTest, FillTemplateReplacesEveryCapitalPlaceholderOnce) {
         {"%%SS", "x", "%xS"},
         {"%", "x", "%"},
         {"[%S]", "", "[]"},
+        // Filling stops only once the message is past the limit.
+        {"%S%S%S", "ab", "abab", 2},
+        {"%S-%S-%S", "ab", "ab-ab", 4},
+        {"ab%S-cd", "", "ab", 1},
+        {huge, longSong, longSong, 104},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(announcer::FillTemplate(c.messageTemplate, c.song), c.expected)
-            << c.messageTemplate << " / " << c.song;
+        EXPECT_EQ(announcer::FillTemplate(c.messageTemplate, c.song, c.stopPast), c.expected)
+            << c.messageTemplate.substr(0, 20) << " / " << c.song.substr(0, 20);
     }
-}
-
-// Shift-JIS: lead bytes 0x81..0x9F and 0xE0..0xFC.
-bool ShiftJisLead(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-TEST(ScriptLineTest, TheCutNeverSplitsATwoByteCharacter) {
-    const std::string kana = "\x83\x41";  // one character, two bytes
-    EXPECT_EQ(announcer::CutLength(std::string(119, 'a') + kana, 120, ShiftJisLead), 119u);
-    EXPECT_EQ(announcer::CutLength(std::string(118, 'a') + kana + "b", 120, ShiftJisLead), 120u);
-    EXPECT_EQ(announcer::CutLength("ab\x83", 120, ShiftJisLead), 2u) << "a lead byte alone";
-
-    // 0x5C ('\') and 0x7C ('|') are trail bytes in Shift-JIS, and stay.
-    std::string kanaRun = "\x83\x5C\x83\x7C\x81\x40";
-    EXPECT_EQ(announcer::ScriptLineFromAnsi(kanaRun, ShiftJisLead), SayLine(kanaRun));
-    while (kanaRun.size() < 140) {
-        kanaRun += kana;
-    }
-    EXPECT_EQ(announcer::ScriptLineFromAnsi("x" + kanaRun, ShiftJisLead),
-              SayLine("x" + kanaRun.substr(0, 118)));
+    EXPECT_EQ(announcer::BuildScriptLine(huge, longSong), SayLine(longSong.substr(0, 104)));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The announcer window (folder, drag, "OK", close area, hidden start) and the
-// once-a-second writer of the game script that its timer drives.
+// The announcer window (folder, drag, "OK", close area, hidden start), driven
+// by the pointer, and the once-a-second writer of the game script that its
+// timer drives.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,42 +18,27 @@ using test::TestApp;
 
 const std::string kNothing = SayLine("I am currently listening to .");
 
-TEST(AnnouncerTest, TabOrderAndTheCloseAreaLyingOverTheTitleStrip) {
-    const auto controls = FrmAnnounce::Design().controls;
-    std::vector<int> focusable;
-    std::vector<int> ids;
-    for (const auto& control : controls) {
-        ids.push_back(control.id);
-        if (control.kind == platform::ControlKind::TextBox ||
-            control.kind == platform::ControlKind::PushButton) {
-            focusable.push_back(control.id);
+// The announcer loaded on a desktop with a player and a stored game folder.
+struct AnnouncerApp : TestApp {
+    explicit AnnouncerApp(const char* caption = "1. Song - Winamp") {
+        if (caption != nullptr) {
+            desktop.AddPlayer(caption);
         }
+        StoreFolder(GameFolder());
+        forms.Load<FrmAnnounce>();
     }
-    EXPECT_EQ(focusable, (std::vector<int>{FrmAnnounce::txtCSFolder, FrmAnnounce::cmdFind,
-                                           FrmAnnounce::Text1}));
-    // Later controls lie over earlier ones: the close area must win over the strip.
-    const auto strip = std::find(ids.begin(), ids.end(), FrmAnnounce::Label1) - ids.begin();
-    const auto area = std::find(ids.begin(), ids.end(), FrmAnnounce::Image1) - ids.begin();
-    ASSERT_LT(strip, area);
-    ASSERT_LT(area, std::ssize(ids));
-    const auto s = controls[static_cast<std::size_t>(strip)].rect;
-    const auto a = controls[static_cast<std::size_t>(area)].rect;
-    EXPECT_TRUE(a.left >= s.left && a.left + a.width <= s.left + s.width && a.top >= s.top &&
-                a.top + a.height <= s.top + s.height);
-}
+    sim::PixelPoint At(int control, int x, int y) { return Announcer().At(control, x, y); }
+};
 
 TEST(AnnouncerTest, LoadRestoresAnyStoredFolderAndDrawsTheFrame) {
     for (const std::string folder : {"", "C:\\cstrike", "C:\\Games\\cstrike"}) {
         SCOPED_TRACE(folder);
         TestApp app;
         app.StoreFolder(folder);
-        app.forms.frmAnnounce();
-        auto& form = app.Announcer();
+        app.forms.Load<FrmAnnounce>();
         EXPECT_EQ(app.FolderBox(), folder);
-        EXPECT_TRUE(form.IsVisible());
-        EXPECT_EQ(form.Bounds().width, 3495);
-        EXPECT_EQ(form.Bounds().height, 1920);
-        EXPECT_EQ(form.canvas(platform::kFormSurface).log,
+        EXPECT_TRUE(app.Announcer().IsVisible());
+        EXPECT_EQ(app.Announcer().canvas(platform::kFormSurface).log,
                   (std::vector<std::string>{
                       "line 3480,-15 3480,1920 #000000 w1", "line -15,1905 3495,1905 #000000 w1",
                       "line 0,0 3510,0 #FFFFFF w1", "line 0,0 0,1920 #FFFFFF w1", "refresh"}));
@@ -61,86 +46,88 @@ TEST(AnnouncerTest, LoadRestoresAnyStoredFolderAndDrawsTheFrame) {
 }
 
 TEST(AnnouncerTest, OnlyAPickedFolderGoesIntoTheBoxAndTheSettings) {
-    TestApp app;
-    app.StoreFolder("C:\\old");
-    auto& announcer = app.forms.frmAnnounce();
+    AnnouncerApp app;
+    const std::string stored = app.GameFolder();
+    const auto findButton = app.At(FrmAnnounce::cmdFind, 5, 5);
     app.TypeFolder("C:\\typed");
-    app.Announcer().events().OnClick(FrmAnnounce::cmdFind);  // cancelled: nothing changes
+    app.desktop.Click(findButton);  // cancelled: nothing changes
     EXPECT_EQ(app.FolderBox(), "C:\\typed");
-    EXPECT_EQ(app.StoredFolder(), "C:\\old");
+    EXPECT_EQ(app.StoredFolder(), stored);
 
-    app.desktop.folderPickerAnswers.push_back(app.GameFolder());
-    app.Announcer().events().OnClick(FrmAnnounce::cmdFind);
+    app.desktop.folderPickerAnswers.push_back("C:\\picked");
+    app.desktop.Press(findButton);
+    app.desktop.Release(app.At(FrmAnnounce::cmdFind, 40, 5));  // off the button: no click
+    app.desktop.Click(findButton);
     EXPECT_EQ(app.desktop.folderPickerPrompts,
               std::vector<std::string>(2, "Select your Counter-Strike folder:"));
-    EXPECT_EQ(app.desktop.folderPickerOwners[1], announcer.hWnd());
-    EXPECT_EQ(app.FolderBox(), app.GameFolder());
-    EXPECT_EQ(app.StoredFolder(), app.GameFolder());
+    EXPECT_EQ(app.desktop.folderPickerOwners[1], app.Announcer().Handle());
+    EXPECT_EQ(app.FolderBox(), "C:\\picked");
+    EXPECT_EQ(app.StoredFolder(), "C:\\picked");
 }
 
 TEST(AnnouncerTest, OkCollapsesTheWindowOnlyWhenReleasedStrictlyInside) {
+    // "OK" is 23 x 16 pixels; positions relative to its top-left corner.
     const struct {
-        float x;
-        float y;
+        int x;
+        int y;
         bool collapses;
-    } cases[] = {{172, 120, true},  {1, 1, true},      {344.5f, 239.5f, true},
-                 {0, 120, false},   {345, 120, false}, {172, 0, false},
-                 {172, 240, false}, {-30, 120, false}, {172, 900, false}};
+    } cases[] = {{11, 8, true},  {1, 1, true},    {22, 15, true}, {0, 8, false},  {23, 8, false},
+                 {11, 0, false}, {11, 16, false}, {-2, 8, false}, {11, 60, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-        TestApp app;
-        app.desktop.AddPlayer("1. Song - Winamp");
-        app.StoreFolder(app.GameFolder());
-        app.forms.frmAnnounce();
-        auto& form = app.Announcer();
-        const auto before = form.Bounds();
-        form.events().OnMouseDown(FrmAnnounce::Label4, platform::mouse::kLeft, 0, 100, 100);
-        EXPECT_EQ(form.foreColour(FrmAnnounce::Label4), 0xE0E0E0u);
-        form.events().OnMouseUp(FrmAnnounce::Label4, platform::mouse::kLeft, 0, c.x, c.y);
-        EXPECT_EQ(form.foreColour(FrmAnnounce::Label4), 0xFFFFFFu);
-        EXPECT_EQ(form.Bounds(), (c.collapses ? TwipRect{0, 0, 0, 0} : before));
+        AnnouncerApp app;
+        const auto before = app.Announcer().Bounds();
+        app.desktop.Press(app.At(FrmAnnounce::Label4, 5, 5));
+        EXPECT_EQ(app.Announcer().foreColour(FrmAnnounce::Label4), 0xE0E0E0u);
+        app.desktop.Release(app.At(FrmAnnounce::Label4, c.x, c.y));
+        EXPECT_EQ(app.Announcer().foreColour(FrmAnnounce::Label4), 0xFFFFFFu);
+        EXPECT_EQ(app.Announcer().Bounds(), (c.collapses ? TwipRect{0, 0, 0, 0} : before));
         // Collapsed or not, the window stays loaded and keeps writing.
         app.Ticks(1);
         EXPECT_EQ(app.Script(), SayLine("I am currently listening to Song."));
     }
 }
 
-TEST(AnnouncerTest, TheTitleStripDragsWithAnyButtonAndNothingElseDoes) {
-    for (const std::int16_t button :
-         {std::int16_t{1}, std::int16_t{2}, std::int16_t{4}, std::int16_t{3}}) {
+TEST(AnnouncerTest, TheTitleStripDragsWithAnyButtonWhereverThePointerGoes) {
+    for (const std::int16_t button : {std::int16_t{1}, std::int16_t{2}, std::int16_t{4}}) {
         SCOPED_TRACE(button);
         TestApp app;
-        app.forms.frmAnnounce();
-        auto& events = app.Announcer().events();
-        const auto start = app.Announcer().Bounds();
-        const TwipRect moved{start.left + 30, start.top - 12, start.width, start.height};
+        // 7.5 twips a pixel: the grab point falls on half twips, which go to the even neighbour.
+        app.desktop.screen = {2048, 1536, 7.5f, 7.5f};
+        app.forms.Load<FrmAnnounce>();
+        sim::SimForm& form = app.Announcer();
+        const TwipRect start = form.Bounds();
 
-        // 100.5 rounds to 100 and 51.5 to 52: halves go to the even neighbour.
-        events.OnMouseDown(FrmAnnounce::Label1, button, 0, 100.5f, 51.5f);
-        events.OnMouseMove(FrmAnnounce::Label3, button, 0, 400, 400);
-        events.OnMouseMove(platform::kFormSurface, button, 0, 400, 400);
-        EXPECT_EQ(app.Announcer().Bounds(), start);
-        events.OnMouseMove(FrmAnnounce::Label1, button, 0, 130, 40);
-        EXPECT_EQ(app.Announcer().Bounds(), moved);
-        // The pointer now sits at the grab point again, relative to the moved strip.
-        events.OnMouseMove(FrmAnnounce::Label1, button, 0, 100, 52);
-        EXPECT_EQ(app.Announcer().Bounds(), moved);
-        events.OnMouseMove(FrmAnnounce::Label1, platform::mouse::kNone, 0, 500, 500);
-        EXPECT_EQ(app.Announcer().Bounds(), moved);
+        app.desktop.Press(form.At(FrmAnnounce::Label3, 5, 5), button);  // not the strip
+        app.desktop.Move(form.At(FrmAnnounce::Label3, 9, 9));
+        app.desktop.Release(form.At(FrmAnnounce::Label3, 9, 9), button);
+        EXPECT_EQ(form.Bounds(), start);
+
+        // Grabbed at 22.5 twips across (22) and 37.5 down (38), moved to 37.5 and 30.
+        app.desktop.Press(form.At(FrmAnnounce::Label1, 3, 5), button);
+        app.desktop.Move(form.At(FrmAnnounce::Label1, 5, 4));
+        const TwipRect moved{start.left + 15.5f, start.top - 8, start.width, start.height};
+        EXPECT_EQ(form.Bounds(), moved);
+        // Far off the strip, the window still follows.
+        app.desktop.Move(form.At(FrmAnnounce::Label1, 5, 104));
+        EXPECT_EQ(form.Bounds().top, moved.top - 38 + 104 * 7.5f);
+        app.desktop.Release(form.At(FrmAnnounce::Label1, 5, 104), button);
+        const TwipRect dropped = form.Bounds();
+        app.desktop.Move(form.At(FrmAnnounce::Label1, 50, 10));
+        EXPECT_EQ(form.Bounds(), dropped) << "no button held, no drag";
     }
 }
 
 TEST(AnnouncerTest, TheCloseAreaAndTheSystemUnloadOnlyTheAnnouncer) {
-    TestApp app;
-    app.desktop.AddPlayer("1. Song - Winamp");
-    app.StoreFolder(app.GameFolder());
-    app.forms.frmAnnounce();
+    AnnouncerApp app;
     app.Ticks(1);
-    app.Announcer().events().OnMouseUp(FrmAnnounce::Label4, platform::mouse::kLeft, 0, 10, 10);
-    app.TypeFolder("C:\\typed");
-    app.Announcer().events().OnClick(FrmAnnounce::Image1);
+    app.desktop.Click(app.At(FrmAnnounce::Label4, 5, 5));  // collapsed: the writer goes on
+    app.forms.Load<FrmAnnounce>().window().Move(900, 900, 3495, 1920);
+    app.desktop.Press(app.At(FrmAnnounce::Image1, 2, 2));
+    app.desktop.Release(app.At(FrmAnnounce::Label1, 20, 2));  // slipped off: no click
+    ASSERT_NE(app.Form("frmAnnounce"), nullptr);
+    app.desktop.Click(app.At(FrmAnnounce::Image1, 2, 2));
     EXPECT_EQ(app.Form("frmAnnounce"), nullptr);
-    app.forms.ReleaseUnloaded();
 
     const int lookups = app.desktop.windowLookups;
     app.Ticks(5);
@@ -150,27 +137,35 @@ TEST(AnnouncerTest, TheCloseAreaAndTheSystemUnloadOnlyTheAnnouncer) {
     EXPECT_EQ(app.Script(), SayLine("I am currently listening to Song."));
 
     // The next load starts from the design and the stored folder.
-    app.forms.frmAnnounce();
+    app.forms.Load<FrmAnnounce>();
     EXPECT_EQ(app.FolderBox(), app.GameFolder());
     EXPECT_EQ(app.Announcer().Bounds().width, 3495);
-    app.Ticks(1);
-    EXPECT_EQ(app.desktop.fileWrites.size(), 2u);
-
-    app.Announcer().events().OnCloseRequest();
+    app.desktop.RequestClose(app.Announcer().Handle());
     EXPECT_EQ(app.Form("frmAnnounce"), nullptr);
     EXPECT_FALSE(app.desktop.processEnded);
 }
 
-TEST(AnnouncerTest, TheAnnounceSwitchRunsTheWriterHidden) {
-    TestApp app;
-    app.desktop.commandLine = "-a";
-    app.StoreFolder(app.GameFolder());
-    app.desktop.AddPlayer("5. Band - Tune - Winamp");
-    app.Start();
-    EXPECT_FALSE(app.Announcer().IsVisible());
-    EXPECT_GE(app.Announcer().timesShown, 1);
-    app.Ticks(2);
-    EXPECT_EQ(app.Script(), SayLine("I am currently listening to Band - Tune."));
+TEST(AnnouncerTest, TheAnnounceSwitchRunsTheWriterHiddenAndOnScreen) {
+    const struct {
+        sim::PixelPoint openedAt;  // where the system opens the window
+        bool movedIn;
+    } cases[] = {{{90, 90}, false}, {{0, 0}, false}, {{-1, 90}, true}, {{90, -1}, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.openedAt.x << ", " << c.openedAt.y);
+        TestApp app;
+        app.desktop.commandLine = "-a";
+        app.desktop.newWindowAt = c.openedAt;
+        app.StoreFolder(app.GameFolder());
+        app.desktop.AddPlayer("5. Band - Tune - Winamp");
+        app.Start();
+        EXPECT_FALSE(app.Announcer().IsVisible());
+        EXPECT_GE(app.Announcer().timesShown(), 1);
+        const TwipRect opened{static_cast<float>(c.openedAt.x) * 15,
+                              static_cast<float>(c.openedAt.y) * 15, 3495, 1920};
+        EXPECT_EQ(app.Announcer().Bounds(), (c.movedIn ? TwipRect{10, 10, 3495, 1650} : opened));
+        app.Ticks(2);
+        EXPECT_EQ(app.Script(), SayLine("I am currently listening to Band - Tune."));
+    }
 }
 
 TEST(AnnouncerWriterTest, OneTickWritesTheWholeFile) {
@@ -184,71 +179,44 @@ TEST(AnnouncerWriterTest, OneTickWritesTheWholeFile) {
          SayLine("I am currently listening to Artist - Song.")},
         {kDefault, nullptr, kNothing},
         {kDefault, "1. Caf\xc3\xa9 Mot\xc3\xb6rhead - Winamp",
-         SayLine("I am currently listening to Caf\xe9 Mot\xf6rhead.")},
+         SayLine("I am currently listening to Caf\xc3\xa9 Mot\xc3\xb6rhead.")},
         {"\"%S\" rocks", "1. Song - Winamp", SayLine("'Song' rocks")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.messageTemplate);
-        TestApp app;
-        if (c.caption != nullptr) {
-            app.desktop.AddPlayer(c.caption);
-        }
-        app.StoreFolder(app.GameFolder());
-        app.forms.frmAnnounce();
+        AnnouncerApp app(c.caption);
         app.forms.module().MessageTemplate = c.messageTemplate;
         app.Ticks(1);
         EXPECT_EQ(app.Script(), c.expected);
     }
 }
 
-TEST(AnnouncerWriterTest, TheFolderBoxDecidesWhereAndWhetherToWrite) {
+TEST(AnnouncerWriterTest, EveryTickWithAFolderLooksThePlayerUpAfreshAndRewritesTheFile) {
     TestApp app;
-    app.desktop.AddPlayer();
-    app.forms.frmAnnounce();  // no stored folder
-    const int lookups = app.desktop.windowLookups;
+    app.forms.Load<FrmAnnounce>();  // no stored folder: no lookup, no file
+    const auto& announcer = *app.forms.Loaded<FrmAnnounce>();
     app.Ticks(3);
-    EXPECT_EQ(app.desktop.windowLookups, lookups);
+    EXPECT_EQ(app.desktop.windowLookups, 0);
     EXPECT_TRUE(app.desktop.fileWrites.empty());
 
     // The box as it is now decides the folder, and typing saves nothing.
     app.TypeFolder(app.GameFolder());
     app.Ticks(1);
-    EXPECT_TRUE(app.Script().has_value());
-    EXPECT_EQ(app.StoredFolder(), std::nullopt);
-    app.TypeFolder("");
-    app.Ticks(2);
-    EXPECT_EQ(app.desktop.fileWrites.size(), 1u);
-}
-
-TEST(AnnouncerWriterTest, AFailedWriteIsRetriedEveryTick) {
-    TestApp app;
-    app.StoreFolder(app.GameFolder());
-    app.desktop.unwritable.insert(app.desktop.root() / "cstrike");
-    app.desktop.AddPlayer("1. Song - Winamp");
-    app.forms.frmAnnounce();
-    app.Ticks(2);
-    EXPECT_EQ(app.desktop.fileWrites.size(), 2u);
-
-    app.desktop.unwritable.clear();
-    app.Ticks(1);
-    EXPECT_EQ(app.Script(), SayLine("I am currently listening to Song."));
-}
-
-TEST(AnnouncerWriterTest, EveryTickLooksThePlayerUpAfreshAndRewritesTheFile) {
-    TestApp app;
-    app.StoreFolder(app.GameFolder());
-    auto& announcer = app.forms.frmAnnounce();
-    app.Ticks(1);
     EXPECT_EQ(app.Script(), kNothing);
+    EXPECT_EQ(app.StoredFolder(), std::nullopt);
 
     const auto player = app.desktop.AddPlayer("7. First - Winamp");
     app.Ticks(1);
     EXPECT_EQ(announcer.hWndWinamp(), player);
     EXPECT_EQ(app.Script(), SayLine("I am currently listening to First."));
 
-    // An unchanged song is written again all the same: the user may have
-    // emptied or replaced the file in between.
+    // A failed write is tried again on the next tick; an unchanged song is
+    // written again all the same: the user may have emptied the file meanwhile.
     std::filesystem::remove(app.desktop.root() / "cstrike" / "winamp.cfg");
+    app.desktop.unwritable.insert(app.desktop.root() / "cstrike");
+    app.Ticks(1);
+    EXPECT_EQ(app.Script(), std::nullopt);
+    app.desktop.unwritable.clear();
     app.Ticks(1);
     EXPECT_EQ(app.Script(), SayLine("I am currently listening to First."));
 
@@ -256,6 +224,9 @@ TEST(AnnouncerWriterTest, EveryTickLooksThePlayerUpAfreshAndRewritesTheFile) {
     app.Ticks(1);
     EXPECT_EQ(announcer.hWndWinamp(), 0u);
     EXPECT_EQ(app.Script(), kNothing);
+    app.TypeFolder("");
+    app.Ticks(2);
+    EXPECT_EQ(app.desktop.fileWrites.size(), 5u);
 }
 
 }  // namespace

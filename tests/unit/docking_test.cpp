@@ -18,29 +18,31 @@ constexpr PixelRect kTopBar{0, 0, 1024, 30};
 constexpr PixelRect kLeftBar{0, 0, 60, 768};
 constexpr PixelRect kRightBar{964, 0, 1024, 768};
 
+constexpr auto kTR = DockCorner::TopRight, kBL = DockCorner::BottomLeft,
+               kBR = DockCorner::BottomRight;
+
 TEST(DockingTest, PutsTheWindowInTheCorner) {
     constexpr PixelRect kBottomWork{0, 0, 1024, 738};
     const struct {
-        const char* name;
         PixelRect taskbar;
         PixelRect workArea;
         float height;  // the main window's height at the time of the dock
-        std::int16_t corner;
+        DockCorner corner;
         float left;
         float top;
     } cases[] = {
-        // The taskbar along the bottom: the window sits on its top edge.
-        {"bottom right", kBottomBar, kBottomWork, 4350, 3, 12525, 6720},
-        // A taskbar drawn a little beyond the screen still lies along the bottom.
-        {"overhanging bar", {-2, 736, 1026, 770}, kBottomWork, 4350, 3, 12525, 6690},
+        // The taskbar along the bottom, even drawn a little beyond the screen:
+        // the window sits on its top edge.
+        {kBottomBar, kBottomWork, 4350, kBR, 12525, 6720},
+        {{-2, 736, 1026, 770}, kBottomWork, 4350, kBR, 12525, 6690},
         // Elsewhere the bottom corners rest on the bottom of the work area.
-        {"top bar bottom right", kTopBar, {0, 30, 1024, 768}, 4350, 3, 12525, 7170},
-        {"left bar bottom left", kLeftBar, {60, 0, 1024, 768}, 600, 2, 0, 10920},
+        {kTopBar, {0, 30, 1024, 768}, 4350, kBR, 12525, 7170},
+        {kLeftBar, {60, 0, 1024, 768}, 600, kBL, 0, 10920},
         // The screen width counts, not the work area's.
-        {"right bar top right", kRightBar, {0, 0, 964, 768}, 4350, 0, 12525, 0},
+        {kRightBar, {0, 0, 964, 768}, 4350, kTR, 12525, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.taskbar.left << "," << c.taskbar.top);
         test::TestApp app;
         app.desktop.taskbar = c.taskbar;
         app.desktop.workArea = c.workArea;
@@ -58,18 +60,20 @@ TEST(DockingTest, AtOtherScalesTheArithmeticUsesTheScreensTwipsPerPixel) {
     app.desktop.screen = {1280, 1024, 12, 12};
     app.desktop.taskbar = {0, 984, 1280, 1024};
     app.Start();
-    DockWindow(app.forms, 3);
+    DockWindow(app.forms, DockCorner::BottomRight);
     EXPECT_EQ(app.MainForm().Bounds().left, 15360 - 2835);
     EXPECT_EQ(app.MainForm().Bounds().top, 12 * 984 - 4350);
 }
 
 TEST(DockingTest, ACornerCodeOutsideTheFourOnlyRefreshesTheTaskbarData) {
     test::TestApp app;
+    DockWindow(app.forms, DockCorner::TopLeft);
+    EXPECT_EQ(app.Form("frmMain"), nullptr) << "docking never loads the main window";
     app.Start();
     const auto before = app.MainForm().Bounds();
     for (const std::int16_t corner : {std::int16_t{-1}, std::int16_t{4}}) {
         app.desktop.taskbar = {0, 700 + corner, 1024, 768};
-        DockWindow(app.forms, corner);
+        DockWindow(app.forms, static_cast<DockCorner>(corner));
         EXPECT_EQ(app.MainForm().Bounds(), before);
         EXPECT_EQ(app.forms.module().TaskbarTop, 700 + corner);
     }
@@ -79,7 +83,7 @@ TEST(DockingTest, WithoutAnAnswerTheLastTaskbarSeenOrElseTheWorkAreaCounts) {
     test::TestApp app;
     app.desktop.taskbarAnswers = false;
     app.Start();
-    DockWindow(app.forms, 2);
+    DockWindow(app.forms, DockCorner::BottomLeft);
     EXPECT_EQ(app.forms.module().TaskbarTop, 0);
     EXPECT_EQ(app.MainForm().Bounds().top, 15 * 738 - 4350);
 
@@ -88,7 +92,7 @@ TEST(DockingTest, WithoutAnAnswerTheLastTaskbarSeenOrElseTheWorkAreaCounts) {
     app.desktop.taskbarAnswers = false;
     app.desktop.taskbar = kTopBar;  // moved, but the shell no longer says so
     app.desktop.workArea = {0, 0, 1024, 700};
-    DockWindow(app.forms, 3);
+    DockWindow(app.forms, DockCorner::BottomRight);
     EXPECT_EQ(app.forms.module().TaskbarTop, 738);
     EXPECT_EQ(app.MainForm().Bounds().top, 6720);
 }
@@ -97,9 +101,10 @@ TEST(DockingTest, TheTaskbarLiesAlongTheBottomOnlyWhenItSpansItAndTouchesIt) {
     const platform::ScreenInfo screen{1024, 768, 15, 15};
     EXPECT_TRUE(TaskbarAlongBottom(kBottomBar, screen));
     EXPECT_TRUE(TaskbarAlongBottom({-2, 766, 1026, 770}, screen)) << "auto-hidden, overhanging";
+    EXPECT_TRUE(TaskbarAlongBottom({0, 385, 1024, 768}, screen)) << "just below half the screen";
     for (const PixelRect& bar :
          {kTopBar, kLeftBar, kRightBar, PixelRect{}, PixelRect{0, 738, 1024, 760},
-          PixelRect{0, 738, 800, 768}, PixelRect{0, 0, 1024, 768}}) {
+          PixelRect{0, 738, 800, 768}, PixelRect{0, 384, 1024, 768}}) {
         EXPECT_FALSE(TaskbarAlongBottom(bar, screen))
             << bar.left << "," << bar.top << " " << bar.right << "," << bar.bottom;
     }
@@ -111,7 +116,6 @@ TEST(DockingTest, TheLoadAppliesTheDockSwitchesInFixedOrder) {
         float left;
         float top;
     } cases[] = {
-        {"", 1350, 1350},  // where the system opened it
         {"-dock TL", 0, 0},
         {"-dock TR", 12525, 0},
         {"-dock BR", 12525, 6720},

@@ -14,32 +14,37 @@ namespace {
 
 constexpr const char* kDefault = "I am currently listening to %S.";
 
-TEST(MainWindowTest, LoadShowsTheWindowAtItsDesignSizeAndReadsMsgTxt) {
-    test::TestApp app;
-    app.desktop.WriteRealFile(app.desktop.programFolder() / "msg.txt", "Tune: %S\nexit\n");
-    app.Start();
-    auto& form = app.MainForm();
-    EXPECT_TRUE(form.IsVisible());
-    EXPECT_EQ(form.Bounds().width, 2835);
-    EXPECT_EQ(form.Bounds().height, 4350);
-    EXPECT_EQ(form.desc().backColour, 0x404040u);
-    EXPECT_EQ(app.forms.module().MessageTemplate, "Tune: %S");
+TEST(MainWindowTest, LoadShowsTheWindowAndReadsMsgTxtUnlessItIsHiddenOrSystem) {
+    for (const bool hidden : {false, true}) {
+        SCOPED_TRACE(hidden);
+        test::TestApp app;
+        const auto path = app.desktop.programFolder() / "msg.txt";
+        app.desktop.WriteRealFile(path, "Tune: %S\nexit\n");
+        if (hidden) {
+            app.desktop.hiddenOrSystem.insert(path);
+        }
+        app.Start();
+        EXPECT_TRUE(app.MainForm().IsVisible());
+        EXPECT_EQ(app.forms.module().MessageTemplate, hidden ? kDefault : "Tune: %S");
+    }
 }
 
-TEST(MainWindowTest, ACloseRequestEndsTheProcessOnceAndStopsThePoller) {
+TEST(MainWindowTest, ACloseRequestUnloadsEveryWindowAndEndsTheProcessOnce) {
     test::TestApp app;
     const auto player = app.desktop.AddPlayer();
-    app.Start();
-    app.MainForm().events().OnCloseRequest();
+    app.desktop.commandLine = "-a";
+    app.Start().GetSongTitle();
+    app.desktop.RequestClose(app.MainForm().Handle());
     EXPECT_TRUE(app.desktop.processEnded);
-    EXPECT_EQ(app.Form("frmMain"), nullptr);
+    for (const char* name : {"frmMain", "frmAnnounce", "frmSongShow"}) {
+        EXPECT_EQ(app.Form(name), nullptr) << name;
+    }
 
     app.desktop.processEnded = false;
     app.forms.Shutdown();  // a second request while shutting down is ignored
     EXPECT_FALSE(app.desktop.processEnded);
-
-    app.desktop.Press(test::kControl);
-    app.desktop.Press(96);
+    app.desktop.KeyDown(test::kControl);
+    app.desktop.KeyDown(96);
     app.desktop.Advance(std::chrono::milliseconds(1000));
     EXPECT_TRUE(app.desktop.CommandsTo(player).empty());
 }
@@ -59,6 +64,10 @@ TEST(MessageTemplateTest, ReadsTheFirstLineOfMsgTxt) {
         {"LF alone ends the line", "Now: %S\nquit\n", "Now: %S"},
         {"CR alone ends the line", "Now: %S\rquit", "Now: %S"},
         {"ANSI bytes become UTF-8", "Caf\xe9 %S", "Caf\xc3\xa9 %S"},
+        {"UTF-8 stays", "Caf\xc3\xa9 %S\r\n", "Caf\xc3\xa9 %S"},
+        {"UTF-8 mark dropped", "\xef\xbb\xbfNa\xc3\xafve %S", "Na\xc3\xafve %S"},
+        {"UTF-8 mark then blanks", "\xef\xbb\xbf  \r\n", kDefault},
+        {"UTF-8 mark, bytes that are not", "\xef\xbb\xbfNa\xefve", "Na?ve"},
         {"binary", std::string("\x01\x02\0x\n\xff", 6), std::string("\x01\x02\0x", 4)},
     };
     for (const auto& c : cases) {
@@ -82,12 +91,21 @@ TEST(MessageTemplateTest, OddFilesGiveTheDefaultOrAPart) {
     std::filesystem::create_directories(other.programFolder() / "msg.txt");
     EXPECT_EQ(ReadMessageTemplate(other), kDefault);
 
-    // A huge file without line ends is read only in part.
+    // A huge file without line ends is read only in part, and the read may
+    // stop inside a character.
+    std::string euros = "xx";
+    while (euros.size() < (1 << 20)) {
+        euros += "\xe2\x82\xac";
+    }
     desktop.unreadable.clear();
-    desktop.WriteRealFile(path, std::string(8 << 20, 'x'));
+    desktop.WriteRealFile(path, euros);
     const auto text = ReadMessageTemplate(desktop);
     EXPECT_GT(text.size(), 1000u);
-    EXPECT_LE(text.size(), 64u * 1024u);
+    EXPECT_TRUE(euros.starts_with(text)) << text.substr(0, 20);
+    EXPECT_EQ(text.size() % 3, 2u) << "a character cut in two";
+    // In ANSI every byte here looks like a UTF-8 continuation byte.
+    desktop.WriteRealFile(path, std::string(1 << 20, '\xa9'));
+    EXPECT_GT(ReadMessageTemplate(desktop).size(), 1000u);
 }
 
 TEST(StartSwitchesTest, FindsEachSwitchTextAnywhereCaseSensitively) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +14,7 @@ namespace tw {
 namespace {
 
 using namespace std::chrono_literals;
+
 using platform::TwipRect;
 
 class SongShowTest : public ::testing::Test {
@@ -23,11 +23,10 @@ class SongShowTest : public ::testing::Test {
         player = app.desktop.AddPlayer("12. Artist - Song - Winamp");
         game = app.desktop.AddWindow("Valve001", "Counter-Strike");
         main = &app.Start();
-        app.desktop.foreground = game;  // the user went back to the game
+        app.desktop.BringToForeground(game);  // the user went back to the game
     }
 
-    sim::SimForm* Display() { return app.Form("frmSongShow"); }
-    std::string Shown() { return Display()->ControlText(FrmSongShow::lblSong); }
+    std::string Shown() { return app.Display()->ControlText(FrmSongShow::lblSong); }
 
     test::TestApp app;
     FrmMain* main = nullptr;
@@ -35,38 +34,31 @@ class SongShowTest : public ::testing::Test {
     platform::WindowHandle game = 0;
 };
 
-TEST(SongShowDesignTest, AWhiteCentredWrappingLabelFillsTheBox) {
-    const auto label = FrmSongShow::Design().controls.at(0);
-    EXPECT_EQ(label.rect, (TwipRect{60, 120, 4065, 675}));
-    EXPECT_EQ(label.foreColour, 0xFFFFFFu);
-    EXPECT_TRUE(label.transparent && label.wrap && label.align == platform::TextAlign::Centre);
-}
-
 TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAboveEverything) {
     app.Chord(104);
     EXPECT_EQ(main->SongTitle, "Artist - Song");
-    ASSERT_NE(Display(), nullptr);
-    EXPECT_TRUE(Display()->IsVisible());
+    ASSERT_NE(app.Display(), nullptr);
+    EXPECT_TRUE(app.Display()->IsVisible());
     EXPECT_EQ(Shown(), "Artist - Song");
-    EXPECT_EQ(Display()->Bounds(), (TwipRect{(15360 - 4185) / 2.0f, 75, 4185, 870}));
-    EXPECT_EQ(Display()->desc().backColour, 0x404040u);
-    EXPECT_TRUE(app.desktop.IsTopmost(Display()->Handle()));
-    EXPECT_EQ(app.desktop.foreground, game) << "the game keeps the keyboard";
+    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{(15360 - 4185) / 2.0f, 75, 4185, 870}));
+    EXPECT_TRUE(app.desktop.IsTopmost(app.Display()->Handle()));
+    EXPECT_EQ(app.desktop.Foreground(), game) << "the game keeps the keyboard";
+    EXPECT_FALSE(app.Display()->IsActive());
 
     // The place follows the primary screen, not the main window.
     app.desktop.screen = {1280, 1024, 12, 12};
     app.MainForm().Move(0, 9000, 2835, 4350);
     app.Chord(104);
-    EXPECT_EQ(Display()->Bounds(), (TwipRect{(15360 - 4185) / 2.0f, 60, 4185, 870}));
+    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{(15360 - 4185) / 2.0f, 60, 4185, 870}));
 }
 
 TEST_F(SongShowTest, TheDisplayUnloadsTwoSecondsLaterLeavingTheTopmostBandFirst) {
     main->GetSongTitle();
-    const auto handle = Display()->Handle();
+    const auto handle = app.Display()->Handle();
     app.desktop.Advance(1999ms);
-    ASSERT_NE(Display(), nullptr);
+    ASSERT_NE(app.Display(), nullptr);
     app.desktop.Advance(1ms);
-    EXPECT_EQ(Display(), nullptr);
+    EXPECT_EQ(app.Display(), nullptr);
     const std::vector<std::pair<platform::WindowHandle, bool>> changes{{handle, true},
                                                                        {handle, false}};
     EXPECT_EQ(app.desktop.topmostChanges, changes) << "out of the band while it still existed";
@@ -81,44 +73,65 @@ TEST_F(SongShowTest, ASecondShowingReusesTheWindowPlacesItAgainAndRedrawsTheFram
         "refresh",
     };
     app.Chord(104);
-    auto* display = Display();
+    auto* display = app.Display();
     EXPECT_EQ(display->canvas(platform::kFormSurface).log, frame);
     display->Move(0, 0, 4185, 870);  // as if dragged away
     app.desktop.Other(player)->caption = "13. Other - Tune - Winamp";
     app.desktop.Advance(750ms);
     app.Chord(104);
 
-    ASSERT_EQ(Display(), display);
-    EXPECT_EQ(display->timesShown, 2);
-    EXPECT_TRUE(display->IsVisible());
+    ASSERT_EQ(app.Display(), display);
     EXPECT_EQ(display->Bounds().left, (15360 - 4185) / 2.0f);
     EXPECT_EQ(Shown(), "Other - Tune");
     std::vector<std::string> twice = frame;
     twice.insert(twice.end(), frame.begin(), frame.end());
     EXPECT_EQ(display->canvas(platform::kFormSurface).log, twice);
 
-    const auto handle = display->Handle();
     app.desktop.Advance(2000ms);
-    EXPECT_EQ(Display(), nullptr);
+    EXPECT_EQ(app.Display(), nullptr);
     app.desktop.RemoveWindow(player);
     app.Chord(104);
-    ASSERT_NE(Display(), nullptr) << "the next showing loads a new window";
-    EXPECT_NE(Display()->Handle(), handle);
+    ASSERT_NE(app.Display(), nullptr) << "the next showing loads a new window";
     EXPECT_EQ(Shown(), "") << "no player: an empty display";
     EXPECT_EQ(main->SongTitle, "");
+}
+
+TEST_F(SongShowTest, AHeldHotkeyKeepsTheDisplayUpWithoutFlashing) {
+    app.desktop.KeyDown(test::kControl);
+    app.desktop.KeyDown(104);
+    app.desktop.Advance(250ms);
+    sim::SimForm* display = app.Display();
+    ASSERT_NE(display, nullptr);
+    app.desktop.Advance(5000ms);
+    ASSERT_EQ(app.Display(), display) << "every showing restarts its two seconds";
+    EXPECT_TRUE(display->IsVisible());
+    EXPECT_EQ(display->timesHidden(), 0);
+
+    app.desktop.KeyUp(104);
+    app.desktop.Advance(2000ms);
+    EXPECT_EQ(app.Display(), nullptr);
 }
 
 TEST_F(SongShowTest, OfTheHotkeysOnlyPreviousShowsTheSongAndBeforeItSkipsBack) {
     for (const int key : {96, 98, 99, 105, 107, 109}) {
         app.Chord(key);
     }
-    EXPECT_EQ(Display(), nullptr);
+    EXPECT_EQ(app.Display(), nullptr);
 
     app.desktop.Other(player)->captionOnCommand[40044] = "11. Earlier - Track - Winamp";
     app.Chord(97);
-    ASSERT_NE(Display(), nullptr);
+    ASSERT_NE(app.Display(), nullptr);
     EXPECT_EQ(Shown(), "Artist - Song");
-    EXPECT_EQ(app.desktop.foreground, game);
+    EXPECT_EQ(app.desktop.Foreground(), game);
+}
+
+TEST_F(SongShowTest, DisplaysUnloadedByTheirOwnTimerAreFreedBetweenEvents) {
+    for (int i = 0; i < 1000; ++i) {
+        main->GetSongTitle();
+        app.desktop.Advance(2000ms);
+        ASSERT_EQ(app.Display(), nullptr);
+        ASSERT_EQ(app.forms.unreleased(), 0u) << "after display " << i;
+    }
 }
 
 }  // namespace

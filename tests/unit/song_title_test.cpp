@@ -17,6 +17,7 @@ TEST(SongTitleTest, CutsTheSongOutOfTheCaption) {
         {"12. Artist - Song - Winamp [Paused]", "Artist - Song"},
         {"Artist - Song - Winamp", "Artist - Song"},
         {"1234.Song - wInAmP", "Song"},
+        {"10. Song - Winamp", "Song"},
         // Only a number before the first period is the playlist's.
         {"Mr. Big - Song - Winamp", "Mr. Big - Song"},
         {"R.E.M. - Song - Winamp", "R.E.M. - Song"},

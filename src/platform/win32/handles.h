@@ -1,10 +1,12 @@
 // Owners for the system handles the backend keeps, so that every early return
-// and every exception gives them back.
+// and every exception gives them back, and the few helpers that go with them.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <system_error>
 #include <type_traits>
 
 namespace tw::platform::win32 {
@@ -81,6 +83,16 @@ class SelectedObject {
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// The program's own module, where its resources and window classes live.
+inline HINSTANCE ProgramInstance() {
+    return GetModuleHandleW(nullptr);
+}
+
+// For a handle the system would not make: what went wrong, from the system's last error.
+[[noreturn]] inline void ThrowLastError(const char* what) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+}
 
 // A colour as the program writes it, resolved to what GDI draws with.
 inline COLORREF ToColorRef(std::uint32_t colour) {

@@ -30,19 +30,18 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
     return out;
 }
 
-std::string FromWide(UINT codePage, DWORD flags, const char* defaultChar, std::wstring_view text) {
+std::string ToUtf8(std::wstring_view text) {
     if (text.empty()) {
         return {};
     }
     const int length = CheckedLength(text.size());
     const int needed =
-        WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, defaultChar, nullptr);
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
     if (needed <= 0) {
         return {};
     }
     std::string out(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), needed, defaultChar,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), needed, nullptr, nullptr);
     return out;
 }
 
@@ -53,20 +52,11 @@ std::wstring Widen(std::string_view utf8) {
 }
 
 std::string Narrow(std::wstring_view utf16) {
-    return FromWide(CP_UTF8, 0, nullptr, utf16);
+    return ToUtf8(utf16);
 }
 
 std::wstring WidenAnsi(std::string_view ansi) {
     return ToWide(CP_ACP, ansi);
-}
-
-std::string NarrowAnsi(std::wstring_view utf16) {
-    // A system whose ANSI code page is UTF-8 can hold every character, and the
-    // conversion refuses both the flag and a default character for it.
-    if (GetACP() == CP_UTF8) {
-        return FromWide(CP_ACP, 0, nullptr, utf16);
-    }
-    return FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, "?", utf16);
 }
 
 std::string WindowText(HWND window) {

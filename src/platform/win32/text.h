@@ -11,9 +11,8 @@ namespace tw::platform::win32 {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 
-// Between UTF-16 and the system's ANSI code page.
+// From the system's ANSI code page to UTF-16.
 std::wstring WidenAnsi(std::string_view ansi);
-std::string NarrowAnsi(std::wstring_view utf16);
 
 // A window's text read as Unicode, as UTF-8; empty for no window.
 std::string WindowText(HWND window);

@@ -1,5 +1,6 @@
 // The program's windows on Win32: a top-level window per form, a persistent
 // image per drawing surface, real child windows for edit boxes and buttons.
+// What input means is decided by the portable form model (form_window.h).
 #pragma once
 
 #include <memory>
@@ -37,6 +38,8 @@ class Win32Form final : public Form {
     void SetControlForeColour(int control, Colour colour) override;
     void SetControlBackColour(int control, Colour colour) override;
     void SetToolTip(int control, std::string_view text) override;
+    void MoveControl(int control, const TwipRect& rect) override;
+    void ShowControl(int control, bool visible) override;
 
     Canvas& Surface(int control) override;
 

@@ -86,18 +86,25 @@ SendResult Win32System::SendCommand(WindowHandle window, std::uint32_t commandId
 
 void Win32System::SetTopmost(WindowHandle window, bool topmost) {
     // SWP_NOACTIVATE: raising an informative popup must not take the focus from the game.
+    // SWP_ASYNCWINDOWPOS: another program's window is only asked, never waited on, so a
+    // hung player cannot freeze this one; the program's own windows are placed at once.
     SetWindowPos(ToHwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 void Win32System::BringToForeground(WindowHandle window) {
+    // Activating a window talks to its thread and waits for it: a hung player's
+    // dialog would freeze the program, hotkeys and announcer included.
+    if (IsHungAppWindow(ToHwnd(window)) != FALSE) {
+        return;
+    }
     SetForegroundWindow(ToHwnd(window));
 }
 
 // --- Screen ---------------------------------------------------------------------------
 
 ScreenInfo Win32System::Screen() {
-    const Units& units = Units::Screen();
+    const platform::Units& units = ScreenUnits();
     ScreenInfo info;
     info.widthPixels = GetSystemMetrics(SM_CXSCREEN);
     info.heightPixels = GetSystemMetrics(SM_CYSCREEN);
@@ -268,14 +275,6 @@ bool Win32System::WriteWholeFile(const std::string& path, std::string_view bytes
 
 std::string Win32System::AnsiToUtf8(std::string_view ansi) {
     return Narrow(WidenAnsi(ansi));
-}
-
-std::string Win32System::Utf8ToAnsi(std::string_view utf8) {
-    return NarrowAnsi(Widen(utf8));
-}
-
-bool Win32System::IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 // --- Settings -------------------------------------------------------------------------------

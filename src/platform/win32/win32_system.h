@@ -40,8 +40,6 @@ class Win32System final : public System {
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
 
     std::string AnsiToUtf8(std::string_view ansi) override;
-    std::string Utf8ToAnsi(std::string_view utf8) override;
-    bool IsAnsiLeadByte(unsigned char byte) override;
 
     std::string ReadSetting(std::string_view app, std::string_view section,
                             std::string_view key) override;

@@ -8,6 +8,7 @@
 #include <objbase.h>
 
 #include "mainwindow/forms.h"
+#include "mainwindow/frm_main.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
@@ -39,7 +40,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     try {
         tw::platform::win32::Win32System system;
         tw::Forms forms(system);
-        forms.frmMain();
+        forms.Load<tw::FrmMain>();
 
         MSG message{};
         for (;;) {

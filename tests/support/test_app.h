@@ -11,8 +11,11 @@
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
+#include "songshow/frm_song_show.h"
 
 namespace tw::test {
+
+using namespace std::chrono_literals;
 
 inline constexpr int kControl = 17;
 
@@ -21,21 +24,28 @@ inline std::string SayLine(std::string_view message) {
 }
 
 struct TestApp {
+    TestApp() {
+        // As the message loop does between two events.
+        desktop.betweenEvents = [this] { forms.ReleaseUnloaded(); };
+    }
+
     sim::SimDesktop desktop;
     Forms forms{desktop};
 
     // Loads the main window as the program's start does.
-    FrmMain& Start() { return forms.frmMain(); }
+    FrmMain& Start() { return forms.Load<FrmMain>(); }
     sim::SimForm* Form(std::string_view name) { return desktop.FindForm(name); }
     sim::SimForm& MainForm() { return *Form("frmMain"); }
+    sim::SimForm& Announcer() { return *Form("frmAnnounce"); }
+    sim::SimForm* Display() { return Form("frmSongShow"); }
 
     // Holds Control with the key through exactly one tick of the poller.
     void Chord(int key) {
-        desktop.Press(kControl);
-        desktop.Press(key);
-        desktop.Advance(std::chrono::milliseconds(250));
-        desktop.Release(key);
-        desktop.Release(kControl);
+        desktop.KeyDown(kControl);
+        desktop.KeyDown(key);
+        desktop.Advance(250ms);
+        desktop.KeyUp(key);
+        desktop.KeyUp(kControl);
     }
 
     // The announcer's game folder: it exists, and is named with backslashes.
@@ -53,7 +63,6 @@ struct TestApp {
         const auto it = desktop.settings.find({"Tunewarden", "WTF", "CSFolder"});
         return it == desktop.settings.end() ? std::nullopt : std::optional(it->second);
     }
-    sim::SimForm& Announcer() { return *Form("frmAnnounce"); }
     std::string FolderBox() { return Announcer().ControlText(FrmAnnounce::txtCSFolder); }
     void TypeFolder(const std::string& text) {
         Announcer().SetControlText(FrmAnnounce::txtCSFolder, text);
