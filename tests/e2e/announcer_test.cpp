@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "fixture.h"
+#include "desktop_test.h"
 
 namespace tw::e2e {
 namespace {
@@ -68,11 +68,14 @@ class Announcer : public DesktopTest {
                ERROR_SUCCESS;
     }
 
+    HANDLE OpenScript(DWORD sharing) const {
+        return CreateFileW((game_ / L"winamp.cfg").c_str(), GENERIC_READ, sharing, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+
     // The script's bytes, read so as never to stand in the writer's way.
     std::optional<std::string> Script() const {
-        const HANDLE file = CreateFileW((game_ / L"winamp.cfg").c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = OpenScript(FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
         if (file == INVALID_HANDLE_VALUE) {
             return std::nullopt;
         }
@@ -102,7 +105,7 @@ class Announcer : public DesktopTest {
 };
 
 TEST_F(Announcer, WritesTheSongWhileHiddenAndFollowsTheCaption) {
-    ASSERT_NO_FATAL_FAILURE(StartPlayer(L"12. Artist - Song - Winamp"));
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
     ExpectScript(Line("Artist - Song"), mainWindowUp_ + kFirstWriteLimit);
 
@@ -142,13 +145,7 @@ TEST_F(Announcer, WritesAnEmptyTitleWithoutPlayerAndOutlastsALockedScript) {
     // this very moment: try until it lets go.
     HANDLE held = INVALID_HANDLE_VALUE;
     ASSERT_TRUE(PollUntil(
-        Millis(2000),
-        [&] {
-            held = CreateFileW((game_ / L"winamp.cfg").c_str(), GENERIC_READ, 0, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-            return held != INVALID_HANDLE_VALUE;
-        },
-        Millis(10)));
+        Millis(2000), [&] { return (held = OpenScript(0)) != INVALID_HANDLE_VALUE; }, Millis(10)));
     EXPECT_TRUE(SetWindowTextW(playerWindow_, L"2. Locked - Song - Winamp"));
     // Long enough for two ticks to have come and gone.
     std::this_thread::sleep_for(Millis(2500));
@@ -156,7 +153,7 @@ TEST_F(Announcer, WritesAnEmptyTitleWithoutPlayerAndOutlastsALockedScript) {
     CloseHandle(held);
     EXPECT_EQ(locked, Line("First - Song")) << "the locked file changed";
     ASSERT_TRUE(tunewarden_.Running()) << "Tunewarden ended on an unwritable script";
-    EXPECT_TRUE(Responds()) << "Tunewarden stopped answering";
+    EXPECT_TRUE(Answers(mainWindow_)) << "Tunewarden stopped answering";
     EXPECT_EQ(FindTopLevel(kDialogClass, nullptr, tunewarden_.id()), nullptr) << "a dialog came up";
 
     // Not checked for the locked caption's line first: the tick that follows the release may

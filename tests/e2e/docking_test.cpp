@@ -1,7 +1,5 @@
 // The "-dock" start switches, read back from where the window really is on the screen.
-#include <array>
-
-#include "fixture.h"
+#include "desktop_test.h"
 // After <windows.h>, which it needs.
 #include <shellapi.h>
 
@@ -13,13 +11,6 @@ using Docking = DesktopTest;
 // The main window in Normal Mode: 2835 x 4350 twips at 15 twips per pixel.
 constexpr LONG kMainWidth = 189;
 constexpr LONG kMainHeight = 290;
-
-using Box = std::array<LONG, 4>;  // left, top, right, bottom: comparable and printable
-
-Box WindowBox(HWND window) {
-    const RECT rect = WindowRect(window).value_or(RECT{});
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
 
 TEST_F(Docking, EachCornerSwitchPlacesTheMainWindowByTheArithmetic) {
     APPBARDATA taskbar{};

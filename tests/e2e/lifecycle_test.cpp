@@ -1,7 +1,7 @@
 // Tunewarden's life beside a player that is missing, comes later, or hangs.
 #include <algorithm>
 
-#include "fixture.h"
+#include "desktop_test.h"
 
 namespace tw::e2e {
 namespace {
@@ -15,13 +15,12 @@ constexpr Millis kCloseGrace{2000};
 
 TEST_F(Lifecycle, RunsWithoutPlayerFindsOneStartedLaterAndEndsWhenClosed) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
-    for (const WORD key :
-         std::initializer_list<WORD>{VK_NUMPAD0, VK_NUMPAD5, VK_ADD, VK_NUMPAD8, VK_NUMPAD9}) {
-        ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, key}));
+    for (const int key : {VK_NUMPAD0, VK_NUMPAD5, VK_ADD, VK_NUMPAD8, VK_NUMPAD9}) {
+        ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, static_cast<WORD>(key)}));
     }
     std::this_thread::sleep_for(kSettle);
     ASSERT_TRUE(tunewarden_.Running()) << "Tunewarden ended while no player was running";
-    EXPECT_TRUE(Responds());
+    EXPECT_TRUE(Answers(mainWindow_));
 
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_NUMPAD0}));
@@ -38,20 +37,19 @@ TEST_F(Lifecycle, HungPlayerDoesNotFreezeTunewarden) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
     const auto deadline = Clock::now() + kHungPlayerLimit;
     const auto left = [&] {
-        return static_cast<DWORD>(std::max<Millis::rep>(
-            std::chrono::duration_cast<Millis>(deadline - Clock::now()).count(), 1));
+        return std::max(Millis(1), std::chrono::duration_cast<Millis>(deadline - Clock::now()));
     };
     ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_ADD}));
     ASSERT_TRUE(PollUntil(Millis(3000), [&] { return !Log().empty(); }))
         << "Tunewarden never sent anything to the player";
+    ASSERT_FALSE(Answers(playerWindow_, Millis(200)))
+        << "the stand-in answers, so it is not hung and this test would prove nothing";
 
-    DWORD_PTR result = 0;
-    EXPECT_NE(SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, left(), &result), 0)
-        << "Tunewarden's window did not answer";
+    EXPECT_TRUE(Answers(mainWindow_, left())) << "Tunewarden's window did not answer";
     // A thread blocked in SendMessage still answers messages sent to it, so WM_NULL alone
     // does not show a frozen sender; a posted message has to get through its message loop.
     ASSERT_TRUE(PostMessageW(mainWindow_, WM_CLOSE, 0, 0));
-    EXPECT_TRUE(tunewarden_.WaitForExit(Millis(left()) + kCloseGrace))
+    EXPECT_TRUE(tunewarden_.WaitForExit(left() + kCloseGrace))
         << "Tunewarden's message loop was still stuck on the hung player";
 }
 

@@ -1,6 +1,8 @@
 // Control + keypad 8: the song display at the top of the screen, over the program in front,
 // without taking the keyboard from it.
-#include "fixture.h"
+#include <algorithm>
+
+#include "desktop_test.h"
 
 namespace tw::e2e {
 namespace {
@@ -17,7 +19,7 @@ constexpr Millis kStillUpAt{1500};
 constexpr Millis kGoneBy{3500};
 
 TEST_F(SongDisplay, ShowsTopCentreAboveEverythingForTwoSecondsWithoutTakingTheFocus) {
-    ASSERT_NO_FATAL_FAILURE(StartPlayer(L"12. Artist - Song - Winamp"));
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
     // The stand-in plays the game in front, which must keep the keyboard.
     ASSERT_NO_FATAL_FAILURE(BringPlayerForward());
@@ -33,19 +35,17 @@ TEST_F(SongDisplay, ShowsTopCentreAboveEverythingForTwoSecondsWithoutTakingTheFo
 
     // (1024 - 279) / 2 = 372.5 on the test screen: either neighbour is centred.
     const LONG centred = (GetSystemMetrics(SM_CXSCREEN) - kDisplayWidth) / 2;
-    RECT rect{};
+    Box box{};
     const auto placed = [&] {
-        rect = WindowRect(display).value_or(RECT{});
-        return rect.right - rect.left == kDisplayWidth &&
-               rect.bottom - rect.top == kDisplayHeight && rect.top == kDisplayTop &&
-               (rect.left == centred || rect.left == centred + 1) &&
+        box = WindowBox(display);
+        const LONG left = std::clamp(box[0], centred, centred + 1);
+        return box == Box{left, kDisplayTop, left + kDisplayWidth, kDisplayTop + kDisplayHeight} &&
                (GetWindowLongW(display, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     };
     // Shown first, then placed and made topmost.
     EXPECT_TRUE(PollUntil(Millis(1000), placed))
         << "not a topmost " << kDisplayWidth << " x " << kDisplayHeight << " window centred "
-        << kDisplayTop << " pixels from the top: (" << rect.left << ", " << rect.top << ", "
-        << rect.right << ", " << rect.bottom << ")";
+        << kDisplayTop << " pixels from the top: " << testing::PrintToString(box);
     EXPECT_EQ(GetForegroundWindow(), playerWindow_) << "the display took the foreground";
 
     std::this_thread::sleep_until(shown + kStillUpAt);

@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "desktop_test.h"
 
 #include <algorithm>
 #include <fstream>
@@ -53,12 +53,20 @@ std::filesystem::path ExeDirectory() {
     return std::filesystem::path(path).parent_path();
 }
 
+Box WindowBox(HWND window) {
+    const RECT rect = WindowRect(window).value_or(RECT{});
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+bool Answers(HWND window, Millis timeout) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                               static_cast<UINT>(timeout.count()), &result) != 0;
+}
+
 std::string Process::Start(const std::filesystem::path& exe, const std::vector<std::wstring>& args,
                            const std::filesystem::path& workingDir) {
     Kill();
-    if (!std::filesystem::exists(exe)) {
-        return exe.string() + " is missing";
-    }
     std::wstring commandLine = Quote(exe.wstring());
     for (const std::wstring& arg : args) {
         commandLine += L' ' + Quote(arg);
@@ -165,11 +173,6 @@ std::vector<std::uint64_t> DesktopTest::SentSince(size_t skip, size_t atLeast) {
     std::this_thread::sleep_for(kSettle);
     const std::vector<std::uint64_t> all = Log();
     return {all.begin() + static_cast<std::ptrdiff_t>(std::min(skip, all.size())), all.end()};
-}
-
-bool DesktopTest::Responds() const {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
 
 }  // namespace tw::e2e

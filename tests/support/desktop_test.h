@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -39,6 +40,14 @@ inline constexpr Millis kSettle{700};
 
 // The folder of the running test program, which holds the programs under test too.
 std::filesystem::path ExeDirectory();
+
+// A window's left, top, right and bottom on the screen (all zero when it is gone): comparable
+// and printable.
+using Box = std::array<LONG, 4>;
+Box WindowBox(HWND window);
+
+// Whether the window's thread takes a message sent to it within the timeout.
+bool Answers(HWND window, Millis timeout = Millis(2000));
 
 // A child process, terminated when the object goes away or starts another.
 class Process {
@@ -79,7 +88,6 @@ class DesktopTest : public ::testing::Test {
     // The commands logged after the first `skip`, once at least `atLeast` of them are there
     // (or a generous deadline has passed) and late ones have had time to land.
     std::vector<std::uint64_t> SentSince(size_t skip, size_t atLeast);
-    bool Responds() const;
 
     std::filesystem::path folder_;
     Process player_;
