@@ -97,6 +97,9 @@ TEST(AnnouncerTest, TheTitleStripDragsWithAnyButtonWhereverThePointerGoes) {
         app.forms.Load<FrmAnnounce>();
         sim::SimForm& form = app.Announcer();
         const TwipRect start = form.Bounds();
+        EXPECT_EQ(form.canvas(platform::kFormSurface).log.front(),
+                  "line 3487.5,-7.5 3487.5,1920 #000000 w1")
+            << "the frame is one pixel wide at any scale";
 
         app.desktop.Press(form.At(FrmAnnounce::Label3, 5, 5), button);  // not the strip
         app.desktop.Move(form.At(FrmAnnounce::Label3, 9, 9));
