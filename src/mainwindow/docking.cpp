@@ -2,6 +2,7 @@
 
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/menu_seam.h"
 
 namespace tw {
 
@@ -24,7 +25,7 @@ void DockWindow(Forms& forms, DockCorner corner) {
         return;
     }
     // The dock items are chosen from the menu: it goes before the window moves.
-    forms.HideMenu();
+    SetMenuVisible(forms, false);
     FrmMain* main = forms.Loaded<FrmMain>();
     if (main == nullptr) {
         return;

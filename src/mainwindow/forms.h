@@ -54,9 +54,6 @@ class Forms {
         Retire(std::get<std::unique_ptr<F>>(slots_));
     }
 
-    // Seam for the popup menu, which is not built yet: hiding it does nothing.
-    void HideMenu() {}
-
     // The one way out of the program, whatever started it: the tray icon goes
     // first, then every loaded window, then the process.
     void Shutdown();

@@ -6,24 +6,20 @@
 
 #include "announcer/frm_announce.h"
 #include "mainwindow/button_strip.h"
+#include "mainwindow/display_modes.h"
 #include "mainwindow/docking.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/hotkeys.h"
 #include "mainwindow/message_template.h"
 #include "player/song_title.h"
+#include "resource.h"
 #include "songshow/frm_song_show.h"
-#include "version.h"
 
 namespace tw {
 
 namespace {
 
 constexpr std::int16_t kVkF1 = 112;
-
-std::string TrayTitle(std::string_view modeName) {
-    return "Tunewarden " + std::to_string(TW_VERSION_MAJOR) + "." +
-           std::to_string(TW_VERSION_MINOR) + " - " + std::string(modeName);
-}
 
 }  // namespace
 
@@ -45,6 +41,15 @@ platform::FormDesc FrmMain::Design() {
     design.showInTaskbar = true;
     design.iconResource = 1;
 
+    // The title artwork, on the black title band.
+    platform::ControlDesc title;
+    title.id = Label1;
+    title.kind = platform::ControlKind::Picture;
+    title.rect = {90, 15, 2475, 240};
+    title.backColour = platform::colours::kBlack;
+    title.bitmapResource = IDB_TITLE;
+    design.controls.push_back(title);
+
     // The glyphs are drawn as shapes, so the bar needs no symbol font.
     platform::ControlDesc buttons;
     buttons.id = picButtons;
@@ -62,7 +67,7 @@ void FrmMain::Form_Load() {
     window().SetVisible(true);
     DrawIt();
     DrawButtons();
-    StartIcon(TrayTitle("Normal Mode"));
+    StartIcon(TrayTitle(kNormalMode));
     LoadMenuHidden();
 
     const std::string commandLine = system().CommandLine();
@@ -78,7 +83,7 @@ void FrmMain::ApplyStartSwitches(const StartSwitches& switches) {
         StartAnnouncerHidden();
     }
     if (switches.smallMode) {
-        SwitchModeOnce();
+        SwitchMode(forms_);
     }
     // Each present corner is applied in turn; the last one applied stays.
     if (switches.dockTopRight) {
@@ -213,8 +218,17 @@ void FrmMain::OnKeyUp(std::int16_t keyCode, std::int16_t shift) {
     Form_KeyUp(keyCode, shift);
 }
 
+void FrmMain::OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x, float y) {
+    if (control == Label1) {
+        Label1_MouseDown(button, shift, x, y);
+    }
+}
+
 void FrmMain::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x, float y) {
     switch (control) {
+        case Label1:
+            Label1_MouseMove(button, shift, x, y);
+            break;
         case picButtons:
             picButtons_MouseMove(button, shift, x, y);
             break;
@@ -225,11 +239,23 @@ void FrmMain::OnMouseMove(int control, std::int16_t button, std::int16_t shift, 
 
 void FrmMain::OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) {
     switch (control) {
+        case platform::kFormSurface:
+            Form_MouseUp(button, shift, x, y);
+            break;
+        case Label1:
+            Label1_MouseUp(button, shift, x, y);
+            break;
         case picButtons:
             picButtons_MouseUp(button, shift, x, y);
             break;
         default:
             break;
+    }
+}
+
+void FrmMain::OnDblClick(int control) {
+    if (control == Label1) {
+        Label1_DblClick();
     }
 }
 
@@ -243,20 +269,19 @@ void FrmMain::OnCloseRequest() {
     Form_QueryUnload();
 }
 
+// Until the notification-area icon is built, only what it would show is kept.
+void FrmMain::StartIcon(const std::string& title) {
+    iconTitle_ = title;
+}
+
+void FrmMain::stopIcon() {
+    iconTitle_.reset();
+}
+
 // --- Seams filled by later parts of the program --------------------------------
-
-// The window's frame, title band, close box and help text.
-void FrmMain::DrawIt() {}
-
-// The notification-area icon.
-void FrmMain::StartIcon(const std::string& /*title*/) {}
-void FrmMain::stopIcon() {}
 
 // The popup menu, loaded hidden for the whole run.
 void FrmMain::LoadMenuHidden() {}
-
-// The display modes; "-mode 1" switches once.
-void FrmMain::SwitchModeOnce() {}
 
 // The readme in Notepad (F1).
 void FrmMain::ShowHelp() {}

@@ -1,8 +1,10 @@
 // The main window: the start-up object, alive for the whole run. It owns the
-// hotkey poller and the routines that other windows call on it.
+// hotkey poller, the title strip that drags and folds it, and the routines
+// that other windows call on it.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "mainwindow/form_base.h"
@@ -14,7 +16,7 @@ namespace tw {
 
 class FrmMain final : public FormBase {
   public:
-    enum Control : int { picSysTray = 1, picButtons = 2 };
+    enum Control : int { picSysTray = 1, picButtons = 2, Label1 = 3 };
     enum Timer : int { Timer1 = 1 };
 
     explicit FrmMain(Forms& forms);
@@ -24,17 +26,31 @@ class FrmMain final : public FormBase {
     // Event handlers, under the names the rest of the program knows them by.
     void Form_Load();
     void Form_KeyUp(std::int16_t keyCode, std::int16_t shift);
+    // Ends the program: nothing may touch this object after it returns.
     void Form_QueryUnload();
+    // A release on the window's own surface; positions in twips.
+    void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void Timer1_Timer();
     // The transport bar; positions in the bar's pixels.
     void picButtons_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     void picButtons_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    // The title picture; positions in twips from its own corner.
+    void Label1_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    void Label1_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    void Label1_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    void Label1_DblClick();
 
     // Routines other windows call.
     void MakeTopMost(platform::WindowHandle handle);
     void MakeNormal(platform::WindowHandle handle);
     void GetSongTitle();
+    // The notification-area icon with its tip, and its removal.
+    void StartIcon(const std::string& title);
     void stopIcon();
+
+    // Until the notification-area icon is built, the tip it would show: empty
+    // while there is no icon.
+    const std::optional<std::string>& IconTitle() const { return iconTitle_; }
 
     // The display mode: 0 Normal Mode, 1 Small Mouse Mode, 2 Small Mode.
     std::int16_t mode = 0;
@@ -43,27 +59,36 @@ class FrmMain final : public FormBase {
 
   private:
     void OnKeyUp(std::int16_t keyCode, std::int16_t shift) override;
+    void OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
+                     float y) override;
     void OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
                      float y) override;
     void OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) override;
+    void OnDblClick(int control) override;
     void OnTimer(int timerId) override;
     void OnCloseRequest() override;
 
     void ApplyStartSwitches(const StartSwitches& switches);
     void RunHotkey(const struct HotkeyRow& row);
-
-    // Seams that later parts of the program fill; until then they do nothing.
     void DrawIt();
     void DrawButtons();
-    void StartIcon(const std::string& title);
-    void LoadMenuHidden();
     void StartAnnouncerHidden();
-    void SwitchModeOnce();
     void DockWindow(DockCorner corner);
+    // Shows the popup menu with its corner at a screen point, flipped to the
+    // point's left or top where it would cross the screen's right or bottom edge.
+    void OpenMenuAt(float px, float py);
+    void HideMenu();
+
+    // Seams that later parts of the program fill; until then they do nothing.
+    void LoadMenuHidden();
     void ShowHelp();
 
     player::PlayerLink player_;
     platform::WindowHandle hWndJump_ = 0;
+    // Where in Label1 the latest left press went down, in whole twips.
+    std::int32_t DragX_ = 0;
+    std::int32_t DragY_ = 0;
+    std::optional<std::string> iconTitle_;
 };
 
 }  // namespace tw

@@ -1,0 +1,156 @@
+// The main window's own look and the mouse on it: the frame, title band, close
+// box and help text painted once, the title picture that drags and folds the
+// window and opens the popup menu, and the close box.
+#include <cmath>
+#include <string_view>
+
+#include "mainwindow/display_modes.h"
+#include "mainwindow/forms.h"
+#include "mainwindow/frm_main.h"
+#include "mainwindow/menu_seam.h"
+#include "platform/units.h"
+
+namespace tw {
+
+namespace {
+
+namespace colours = platform::colours;
+namespace mouse = platform::mouse;
+
+// Fixed text, not made from the hotkey table: two empty lines, then the keys,
+// each indented by its own blanks.
+constexpr std::string_view kHelpText =
+    "\r\n\r\n"
+    "    Control+ 0 = Play\r\n"
+    "    Control+ . = Stop (decimal)\r\n"
+    "    Control+ 1 = Previous\r\n"
+    "    Control+ 2 = Pause\r\n"
+    "    Control+ 3 = Next\r\n"
+    "    Control+ 4 = Rewind\r\n"
+    "    Control+ 5 = Jump To\r\n"
+    "    Control+ 6 = Fast Forward\r\n"
+    "    Control+ 7 = Volume Down\r\n"
+    "    Control+ 8 = Display Song\r\n"
+    "    Control+ 9 = Volume Up\r\n"
+    "    Control+ + = + 10 Tracks\r\n"
+    "    Control+ - = - 10 Tracks";
+constexpr std::string_view kMenuHint = "       Right Click for Menu";
+
+std::int32_t WholeTwips(float position) {
+    // Halves go to the even neighbour, as the default rounding mode does.
+    return static_cast<std::int32_t>(std::nearbyint(position));
+}
+
+}  // namespace
+
+// Painted once; the window's persistent image shows it on every repaint and
+// keeps it while the window is folded. Drawing past the window is clipped.
+void FrmMain::DrawIt() {
+    const platform::TwipRect bounds = window().Bounds();
+    const float w = bounds.width;
+    const float h = bounds.height;
+    const platform::Units units(system().Screen());
+    const float px = units.XToTwips(1);
+    const float py = units.YToTwips(1);
+    platform::Canvas& canvas = window().Surface(platform::kFormSurface);
+
+    canvas.SetDrawWidth(1);
+    // The help frame is an outline filled with the window's own dark grey.
+    canvas.SetDrawColour(colours::kWhite);
+    canvas.Box(120, 600, w - 120, h - 120, false);
+    canvas.SetDrawColour(colours::kBlack);
+    canvas.Box(15, 15, w - 30, 240, true);
+    // The text starts where the title band ended, two empty lines up.
+    canvas.SetDrawColour(colours::kWhite);
+    canvas.Print(kHelpText);
+    canvas.SetFontBold(true);
+    canvas.Print(kMenuHint);
+    canvas.SetFontBold(false);
+
+    // The close box: a raised face with a cross.
+    canvas.Box(w - 240, 30, w - 50, 210, true);
+    canvas.SetDrawColour(colours::kDarkGrey);
+    canvas.Box(w - 230, 40, w - 50, 210, true);
+    canvas.SetDrawColour(colours::kButtonFace);
+    canvas.Box(w - 230, 40, w - 60, 200, true);
+    canvas.SetDrawWidth(2);
+    canvas.SetDrawColour(colours::kBlack);
+    canvas.Line(w - 200, 60, w - 90, 170);
+    canvas.Line(w - 200, 170, w - 90, 60);
+
+    // The raised edge: dark right and bottom, light top and left.
+    canvas.Line(w - px, -py, w - px, h);
+    canvas.Line(-px, h - py, w, h - py);
+    canvas.SetDrawColour(colours::kWhite);
+    canvas.Line(0, 0, w + px, 0);
+    canvas.Line(0, 0, 0, h);
+    canvas.Refresh();
+}
+
+void FrmMain::Label1_MouseDown(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
+    if (button == mouse::kLeft) {
+        DragX_ = WholeTwips(x);
+        DragY_ = WholeTwips(y);
+    }
+}
+
+// The left button alone drags; the grab point stays under the pointer.
+void FrmMain::Label1_MouseMove(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
+    if (button != mouse::kLeft) {
+        return;
+    }
+    const platform::TwipRect bounds = window().Bounds();
+    const double left = static_cast<double>(bounds.left) - (DragX_ - static_cast<double>(x));
+    const double top = static_cast<double>(bounds.top) - (DragY_ - static_cast<double>(y));
+    window().Move(static_cast<float>(left), static_cast<float>(top), bounds.width, bounds.height);
+}
+
+// The menu opens at the window's corner plus the pointer's place in the
+// picture, so it lands the picture's offset up and to the left of the pointer.
+void FrmMain::Label1_MouseUp(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
+    if (button == mouse::kLeft) {
+        HideMenu();
+    } else if (button == mouse::kRight) {
+        const platform::TwipRect bounds = window().Bounds();
+        OpenMenuAt(bounds.left + x, bounds.top + y);
+    }
+}
+
+void FrmMain::Label1_DblClick() {
+    SwitchMode(forms_);
+}
+
+void FrmMain::Form_MouseUp(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
+    const platform::TwipRect bounds = window().Bounds();
+    const float w = bounds.width;
+    // The close box, edges included, closes with any button.
+    if (w - 240 <= x && x <= w - 50 && 30 <= y && y <= 210) {
+        Form_QueryUnload();
+        return;
+    }
+    if (button == mouse::kLeft) {
+        HideMenu();
+    } else if (button == mouse::kRight) {
+        OpenMenuAt(bounds.left + x, bounds.top + y);
+    }
+}
+
+void FrmMain::OpenMenuAt(float px, float py) {
+    const platform::ScreenInfo screen = system().Screen();
+    const platform::TwipRect menu = MenuBounds(forms_);
+    const float left = screen.WidthTwips() - menu.width < px ? px - menu.width : px;
+    MoveMenu(forms_, left, menu.top);
+    const float top = screen.HeightTwips() - menu.height < py ? py - menu.height : py;
+    MoveMenu(forms_, left, top);
+    MakeTopMost(MenuHandle(forms_));
+    SetMenuVisible(forms_, true);
+}
+
+void FrmMain::HideMenu() {
+    if (MenuVisible(forms_)) {
+        MakeNormal(MenuHandle(forms_));
+        SetMenuVisible(forms_, false);
+    }
+}
+
+}  // namespace tw
