@@ -270,8 +270,11 @@ void FrmMain::OnCloseRequest() {
 }
 
 // Until the notification-area icon is built, only what it would show is kept.
+// As with the shell, adding an icon that is already there changes nothing.
 void FrmMain::StartIcon(const std::string& title) {
-    iconTitle_ = title;
+    if (!iconTitle_) {
+        iconTitle_ = title;
+    }
 }
 
 void FrmMain::stopIcon() {

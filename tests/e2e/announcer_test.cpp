@@ -1,6 +1,5 @@
 // The announcer started hidden with "-a": the game script it keeps in the game folder, read
 // back byte for byte while the stand-in's caption changes.
-#include <cwchar>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -11,8 +10,6 @@ namespace tw::e2e {
 namespace {
 
 constexpr wchar_t kAnnounceClass[] = L"Tunewarden_frmAnnounce";
-constexpr wchar_t kSettingsKey[] = L"Software\\Tunewarden\\WTF";
-constexpr wchar_t kFolderValue[] = L"CSFolder";
 
 // The script is written once a second. Started with "-a", the program shows the announcer,
 // lets its events run, then hides it, and under Wine on Xvfb without a window manager that
@@ -39,33 +36,15 @@ std::string ReadAll(HANDLE file) {
 
 class Announcer : public DesktopTest {
   protected:
-    // The game folder setting is the user's own: kept here and put back after the test.
     void SetUp() override {
-        DWORD size = sizeof(previous_);
-        hadFolder_ = RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, RRF_RT_REG_SZ,
-                                  nullptr, previous_, &size) == ERROR_SUCCESS;
         ASSERT_NO_FATAL_FAILURE(DesktopTest::SetUp());
         // A message template beside the program would change every expected line.
         ASSERT_FALSE(std::filesystem::exists(ExeDirectory() / L"msg.txt"))
             << "remove msg.txt from " << ExeDirectory().string();
         game_ = folder_ / L"game";
         ASSERT_TRUE(std::filesystem::create_directory(game_));
-        ASSERT_TRUE(SetFolder(game_.c_str())) << "cannot store the game folder in the registry";
-    }
-
-    void TearDown() override {
-        if (hadFolder_) {
-            SetFolder(previous_);
-        } else {
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kFolderValue);
-        }
-        DesktopTest::TearDown();
-    }
-
-    static bool SetFolder(const wchar_t* folder) {
-        return RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, REG_SZ, folder,
-                               static_cast<DWORD>((std::wcslen(folder) + 1) * sizeof(wchar_t))) ==
-               ERROR_SUCCESS;
+        ASSERT_TRUE(gameFolder_.Write(game_.wstring()))
+            << "cannot store the game folder in the registry";
     }
 
     HANDLE OpenScript(DWORD sharing) const {
@@ -99,9 +78,9 @@ class Announcer : public DesktopTest {
         ExpectScript(Line(title), Clock::now() + kNextWriteLimit);
     }
 
+    // The game folder setting is the user's own, put back after the test.
+    KeptSetting gameFolder_{L"WTF", L"CSFolder"};
     std::filesystem::path game_;
-    wchar_t previous_[4 * MAX_PATH] = {};
-    bool hadFolder_ = false;
 };
 
 TEST_F(Announcer, WritesTheSongWhileHiddenAndFollowsTheCaption) {

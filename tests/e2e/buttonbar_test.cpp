@@ -64,11 +64,7 @@ COLORREF Expected(int x, int y) {
 // The first pixel that is off in each button, which answers for its columns and the gap to
 // its left (the last one for the rest of the bar too), read from one copy of the screen.
 std::vector<std::string> Differences(POINT bar) {
-    const HDC screen = GetDC(nullptr);
-    const HDC copy = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, kBarWidth, kBarHeight);
-    const HGDIOBJ before = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, kBarWidth, kBarHeight, screen, bar.x, bar.y, SRCCOPY);
+    const ScreenCopy copy(bar, kBarWidth, kBarHeight);
     std::vector<std::string> found;
     bool reported[std::size(kButtons)] = {};
     for (int y = 0; y < kBarHeight; ++y) {
@@ -76,7 +72,7 @@ std::vector<std::string> Differences(POINT bar) {
             const auto button = std::min<size_t>(
                 std::ranges::count_if(kButtons, [&](const auto& b) { return b.right < x; }),
                 std::size(kButtons) - 1);
-            const COLORREF shown = GetPixel(copy, x, y), wanted = Expected(x, y);
+            const COLORREF shown = copy.At(x, y), wanted = Expected(x, y);
             if (shown != wanted && !std::exchange(reported[button], true)) {
                 std::ostringstream out;
                 out << kButtons[button].name << " button: bar pixel (" << x << ", " << y
@@ -85,10 +81,6 @@ std::vector<std::string> Differences(POINT bar) {
             }
         }
     }
-    SelectObject(copy, before);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
-    ReleaseDC(nullptr, screen);
     return found;
 }
 

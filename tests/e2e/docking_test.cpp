@@ -8,10 +8,6 @@ namespace {
 
 using Docking = DesktopTest;
 
-// The main window in Normal Mode: 2835 x 4350 twips at 15 twips per pixel.
-constexpr LONG kMainWidth = 189;
-constexpr LONG kMainHeight = 290;
-
 TEST_F(Docking, EachCornerSwitchPlacesTheMainWindowByTheArithmetic) {
     APPBARDATA taskbar{};
     taskbar.cbSize = sizeof(taskbar);
@@ -21,18 +17,30 @@ TEST_F(Docking, EachCornerSwitchPlacesTheMainWindowByTheArithmetic) {
 
     // The bottom corners rest on the top edge of the taskbar, whatever the work area says.
     // Under Wine on the 1024 x 768 test screen the taskbar is a one-pixel strip at row 767,
-    // so "-dock BR" lands at (835, 477, 1024, 767) and "-dock TL" at (0, 0, 189, 290).
+    // so "-dock BR" lands at (835, 477, 1024, 767) and "-dock TL" at (0, 0, 189, 290). Small
+    // Mode (240 twips high) is applied first, so the strip is what docks.
     const struct {
         const wchar_t* corner;
-        bool right, bottom;
-    } corners[] = {
-        {L"TR", true, false}, {L"TL", false, false}, {L"BL", false, true}, {L"BR", true, true}};
+        bool right, bottom, small;
+    } corners[] = {{L"TR", true, false, false},
+                   {L"TL", false, false, false},
+                   {L"BL", false, true, false},
+                   {L"BR", true, true, false},
+                   {L"BR", true, true, true}};
+    // Small Mode stores itself in the user's settings.
+    const KeptSetting mode(L"Settings", L"Mode");
     for (const auto& dock : corners) {
-        SCOPED_TRACE(testing::Message() << "-dock " << std::filesystem::path(dock.corner).string());
-        ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-dock", dock.corner}));
+        SCOPED_TRACE(testing::Message() << (dock.small ? "-mode 1 " : "") << "-dock "
+                                        << std::filesystem::path(dock.corner).string());
+        std::vector<std::wstring> switches{L"-dock", dock.corner};
+        if (dock.small) {
+            switches.insert(switches.begin(), {L"-mode", L"1"});
+        }
+        ASSERT_NO_FATAL_FAILURE(StartTunewarden(switches));
+        const LONG height = dock.small ? kSmallHeight : kMainHeight;
         const LONG left = dock.right ? GetSystemMetrics(SM_CXSCREEN) - kMainWidth : 0;
-        const LONG top = dock.bottom ? taskbar.rc.top - kMainHeight : 0;
-        const Box wanted{left, top, left + kMainWidth, top + kMainHeight};
+        const LONG top = dock.bottom ? taskbar.rc.top - height : 0;
+        const Box wanted{left, top, left + kMainWidth, top + height};
         PollUntil(Millis(3000), [&] { return WindowBox(mainWindow_) == wanted; });
         EXPECT_EQ(WindowBox(mainWindow_), wanted);
     }

@@ -8,10 +8,8 @@ namespace {
 
 using Lifecycle = DesktopTest;
 
-// A hung player may hold Tunewarden up for a few seconds, no longer; closing may take this
-// long on top.
+// A hung player may hold Tunewarden up for a few seconds, no longer.
 constexpr Millis kHungPlayerLimit{6000};
-constexpr Millis kCloseGrace{2000};
 
 TEST_F(Lifecycle, RunsWithoutPlayerFindsOneStartedLaterAndEndsWhenClosed) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());

@@ -1,8 +1,10 @@
 #include "desktop_test.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace tw::e2e {
 
@@ -56,6 +58,51 @@ std::filesystem::path ExeDirectory() {
 Box WindowBox(HWND window) {
     const RECT rect = WindowRect(window).value_or(RECT{});
     return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+ScreenCopy::ScreenCopy(POINT origin, int width, int height) : width_(width) {
+    const HDC screen = GetDC(nullptr);
+    const HDC copy = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ before = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            pixels_.push_back(GetPixel(copy, x, y));
+        }
+    }
+    SelectObject(copy, before);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+}
+
+KeptSetting::KeptSetting(const std::wstring& section, std::wstring name)
+    : key_(L"Software\\Tunewarden\\" + section), name_(std::move(name)), saved_(Read()) {}
+
+KeptSetting::~KeptSetting() {
+    if (saved_) {
+        Write(*saved_);
+    } else {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
+    }
+}
+
+std::optional<std::wstring> KeptSetting::Read() const {
+    std::wstring value(4 * MAX_PATH, L'\0');
+    auto size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), RRF_RT_REG_SZ, nullptr,
+                     value.data(), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.resize(std::wcslen(value.c_str()));
+    return value;
+}
+
+bool KeptSetting::Write(const std::wstring& value) const {
+    return RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
 }
 
 bool Answers(HWND window, Millis timeout) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ inline constexpr wchar_t kMainClass[] = L"Tunewarden_frmMain";
 inline constexpr wchar_t kDialogClass[] = L"#32770";
 inline constexpr wchar_t kJumpDialogTitle[] = L"Jump to file";
 inline constexpr wchar_t kDefaultCaption[] = L"12. Artist - Song - Winamp";
+// The main window, 2835 twips wide at 15 twips per pixel, is 4350 twips high in Normal Mode,
+// 240 in Small Mode and 600 in Small Mouse Mode.
+inline constexpr LONG kMainWidth = 189;
+inline constexpr LONG kMainHeight = 290, kSmallHeight = 16, kSmallMouseHeight = 40;
 
 // Player commands, as the stand-in logs them.
 inline constexpr std::uint64_t kPrevious = 40044, kPlay = 40045, kPause = 40046, kStop = 40047,
@@ -37,6 +42,9 @@ inline constexpr Millis kShortHold{400};
 // Long enough for a send that a tick started just before the release to land in the log,
 // and for the next tick to see that the keys are up.
 inline constexpr Millis kSettle{700};
+// Closing may take this long: under Wine without a window manager, hiding a window alone can
+// block for a second or two.
+inline constexpr Millis kCloseGrace{2000};
 
 // The folder of the running test program, which holds the programs under test too.
 std::filesystem::path ExeDirectory();
@@ -45,6 +53,35 @@ std::filesystem::path ExeDirectory();
 // and printable.
 using Box = std::array<LONG, 4>;
 Box WindowBox(HWND window);
+
+// The screen's pixels in a rectangle, all copied at one moment.
+class ScreenCopy {
+  public:
+    ScreenCopy(POINT origin, int width, int height);
+    // (x, y) counts from the origin.
+    COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+
+  private:
+    int width_;
+    std::vector<COLORREF> pixels_;
+};
+
+// A value in the program's settings, HKCU\Software\Tunewarden\<section>, that belongs to the
+// user: what it held before the object existed is put back when the object goes away.
+class KeptSetting {
+  public:
+    KeptSetting(const std::wstring& section, std::wstring name);
+    ~KeptSetting();
+    KeptSetting(const KeptSetting&) = delete;
+    KeptSetting& operator=(const KeptSetting&) = delete;
+
+    std::optional<std::wstring> Read() const;
+    bool Write(const std::wstring& value) const;
+
+  private:
+    std::wstring key_, name_;
+    std::optional<std::wstring> saved_;
+};
 
 // Whether the window's thread takes a message sent to it within the timeout.
 bool Answers(HWND window, Millis timeout = Millis(2000));

@@ -107,21 +107,46 @@ bool HoldChord(std::span<const WORD> virtualKeys, Millis hold) {
     return ReleaseKeys(virtualKeys) && pressed;
 }
 
-bool Click(POINT point, Button button) {
-    const bool left = button == Button::kLeft;
+bool MoveTo(POINT point) {
     const auto at = [&] {
         POINT cursor{};
         return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
     };
-    if (!SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                   ToAbsolute(point.x, GetSystemMetrics(SM_CXSCREEN)),
-                   ToAbsolute(point.y, GetSystemMetrics(SM_CYSCREEN))) ||
-        !PollUntil(Millis(1000), at, Millis(10))) {
+    return SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                     ToAbsolute(point.x, GetSystemMetrics(SM_CXSCREEN)),
+                     ToAbsolute(point.y, GetSystemMetrics(SM_CYSCREEN))) &&
+           PollUntil(Millis(1000), at, Millis(10));
+}
+
+bool Press(Button button) {
+    return SendMouse(button == Button::kLeft ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+}
+
+bool Release(Button button) {
+    return SendMouse(button == Button::kLeft ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+}
+
+bool Click(POINT point, Button button) {
+    if (!MoveTo(point)) {
         return false;
     }
-    const bool pressed = SendMouse(left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+    const bool pressed = Press(button);
     std::this_thread::sleep_for(Millis(50));
-    return SendMouse(left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP) && pressed;
+    return Release(button) && pressed;
+}
+
+bool DoubleClick(POINT point) {
+    return Click(point, Button::kLeft) && Click(point, Button::kLeft);
+}
+
+bool Drag(POINT from, POINT to, Button button, int steps) {
+    bool done = MoveTo(from) && Press(button);
+    for (int step = 1; done && step <= steps; ++step) {
+        std::this_thread::sleep_for(Millis(50));
+        done = MoveTo(
+            {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+    }
+    return Release(button) && done;
 }
 
 }  // namespace tw::desktop

@@ -45,7 +45,16 @@ bool HoldChord(std::span<const WORD> virtualKeys, Millis hold);
 bool ReleaseKeys(std::span<const WORD> virtualKeys);
 
 enum class Button { kLeft, kRight };
-// Moves the pointer to the screen point, waits until it is there, then presses and releases.
+// Moves the pointer to the screen point and waits until it is there.
+bool MoveTo(POINT point);
+bool Press(Button button);
+bool Release(Button button);
+// Moves the pointer to the screen point, then presses and releases; twice, well within the
+// double-click time, for a double click.
 bool Click(POINT point, Button button);
+bool DoubleClick(POINT point);
+// Presses at `from`, moves to `to` in `steps` even steps and releases there. The release is
+// sent even when a move failed, so no button stays down.
+bool Drag(POINT from, POINT to, Button button, int steps);
 
 }  // namespace tw::desktop

@@ -1,0 +1,118 @@
+// The main window's own face and the mouse on its title strip: what it paints, the double
+// click that folds it, the drag that moves it and the close box.
+#include <sstream>
+#include <string>
+
+#include "desktop_test.h"
+
+namespace tw::e2e {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kDarkGrey = RGB(64, 64, 64);
+// A point on the title picture, which covers columns 6 to 170 and rows 1 to 16.
+constexpr POINT kOnTitle{80, 8};
+// A release closes over columns 173 to 185 and rows 2 to 14 (2595 to 2785 and 30 to 210
+// twips), the close box's white left edge included.
+constexpr POINT kOnCloseBoxLeftEdge{173, 8};
+// The help frame's outline runs along these columns and rows.
+constexpr RECT kHelpFrame{8, 40, 181, 282};
+
+POINT Offset(const Box& window, POINT point) {
+    return {window[0] + point.x, window[1] + point.y};
+}
+
+class MainWindow : public DesktopTest {
+  protected:
+    KeptSetting mode_{L"Settings", L"Mode"};
+};
+
+TEST_F(MainWindow, PaintsARaisedEdgeTitleBandCloseBoxAndHelpText) {
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden());
+    const Box window = WindowBox(mainWindow_);
+    const struct {
+        int x, y;
+        COLORREF colour;
+        const char* what;
+    } points[] = {
+        {94, 0, kWhite, "top edge"},
+        {0, 150, kWhite, "left edge"},
+        {188, 150, kBlack, "right edge"},
+        {94, 289, kBlack, "bottom edge"},
+        {171, 8, kBlack, "title band right of the picture"},
+        {173, 8, kWhite, "close box highlight"},
+        {175, 8, GetSysColor(COLOR_BTNFACE), "close box face"},
+        {kHelpFrame.left, 150, kWhite, "help frame"},
+        {100, kHelpFrame.bottom - 1, kDarkGrey, "inside the help frame, below the text"},
+    };
+    // Painting lags behind the window's appearance.
+    std::string differences;
+    PollUntil(Millis(5000), [&] {
+        const ScreenCopy copy({window[0], window[1]}, kMainWidth, kMainHeight);
+        std::ostringstream out;
+        for (const auto& point : points) {
+            if (const COLORREF shown = copy.At(point.x, point.y); shown != point.colour) {
+                out << point.what << ": (" << point.x << ", " << point.y << ") is 0x" << std::hex
+                    << shown << ", not 0x" << point.colour << std::dec << "\n";
+            }
+        }
+        // The help lines' glyphs differ from font to font: white there is all that is asked.
+        int whiteRows = 0;
+        for (int y = kHelpFrame.top + 1; y < kHelpFrame.bottom; ++y) {
+            for (int x = kHelpFrame.left + 1; x < kHelpFrame.right; ++x) {
+                if (copy.At(x, y) == kWhite) {
+                    ++whiteRows;
+                    break;
+                }
+            }
+        }
+        // Five rows for each of the fourteen lines is less than any legible font gives.
+        if (whiteRows < 14 * 5) {
+            out << "only " << whiteRows << " rows of the help area hold white text\n";
+        }
+        differences = out.str();
+        return differences.empty();
+    });
+    EXPECT_EQ(differences, "");
+}
+
+TEST_F(MainWindow, DoubleClicksOnTheTitleFoldItStepByStepAndStoreTheMode) {
+    ASSERT_TRUE(mode_.Write(L"-")) << "cannot store a mode in the registry";
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden());
+    const Box start = WindowBox(mainWindow_);
+    const struct {
+        LONG height;
+        const wchar_t* mode;
+    } steps[] = {{kSmallHeight, L"2"}, {kSmallMouseHeight, L"1"}, {kMainHeight, L"0"}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.height << " pixels high");
+        ASSERT_TRUE(DoubleClick(Offset(start, kOnTitle)));
+        const Box wanted{start[0], start[1], start[2], start[1] + step.height};
+        PollUntil(Millis(3000),
+                  [&] { return WindowBox(mainWindow_) == wanted && mode_.Read() == step.mode; });
+        EXPECT_EQ(WindowBox(mainWindow_), wanted);
+        EXPECT_EQ(mode_.Read(), std::wstring(step.mode));
+    }
+}
+
+TEST_F(MainWindow, MovesWithALeftDragOfTheTitleAndEndsOnAReleaseInTheCloseBox) {
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden());
+    const Box start = WindowBox(mainWindow_);
+    const POINT title = Offset(start, kOnTitle);
+    // Had the right button moved the window, the left drag would start off the title.
+    ASSERT_TRUE(Drag(title, {title.x - 30, title.y + 20}, Button::kRight, 3));
+    ASSERT_TRUE(Drag(title, {title.x + 37, title.y + 23}, Button::kLeft, 3));
+    const Box moved{start[0] + 37, start[1] + 23, start[2] + 37, start[3] + 23};
+    PollUntil(Millis(3000), [&] { return WindowBox(mainWindow_) == moved; });
+    ASSERT_EQ(WindowBox(mainWindow_), moved);
+
+    ASSERT_TRUE(
+        Click(Offset(moved, {kOnCloseBoxLeftEdge.x - 1, kOnCloseBoxLeftEdge.y}), Button::kLeft));
+    EXPECT_FALSE(tunewarden_.WaitForExit(kCloseGrace + Millis(1000)))
+        << "a click beside the close box closed";
+    ASSERT_TRUE(Click(Offset(moved, kOnCloseBoxLeftEdge), Button::kLeft));
+    EXPECT_TRUE(tunewarden_.WaitForExit(kCloseGrace + Millis(1000)))
+        << "the close box did not end the program";
+}
+
+}  // namespace
+}  // namespace tw::e2e

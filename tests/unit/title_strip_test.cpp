@@ -1,0 +1,203 @@
+// The main window's title strip and surface: folding through the display
+// modes, dragging, the close box, where the popup menu opens, and the help text.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mainwindow/display_modes.h"
+#include "mainwindow/menu_seam.h"
+#include "test_app.h"
+
+namespace tw {
+namespace {
+
+using platform::TwipRect;
+using platform::mouse::kLeft;
+using platform::mouse::kMiddle;
+using platform::mouse::kRight;
+
+class TitleStripTest : public ::testing::Test {
+  protected:
+    void SetUp() override { main = &app.Start(); }
+
+    // A pixel of the title picture, on the screen.
+    sim::PixelPoint Title(int x, int y) { return app.MainForm().At(FrmMain::Label1, x, y); }
+    std::string StoredMode() { return app.desktop.settings[{"Tunewarden", "Settings", "Mode"}]; }
+    TwipRect Bounds() { return app.MainForm().Bounds(); }
+
+    test::TestApp app;
+    FrmMain* main = nullptr;
+};
+
+TEST_F(TitleStripTest, DoubleClicksFoldTheWindowThroughTheThreeModes) {
+    const TwipRect start = Bounds();
+    EXPECT_EQ(main->IconTitle(), "Tunewarden 1.4 - Normal Mode");
+    const struct {
+        float height;
+        const char* icon;
+        const char* stored;
+    } steps[] = {{240, "Tunewarden 1.4 - Small Mode", "2"},
+                 {600, "Tunewarden 1.4 - Small Mouse Mode", "1"},
+                 {4350, "Tunewarden 1.4 - Normal Mode", "0"}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.icon);
+        app.desktop.Click(Title(20, 5), kRight);  // the menu is open
+        app.desktop.DoubleClick(Title(20, 5));
+        EXPECT_EQ(Bounds(), (TwipRect{start.left, start.top, start.width, step.height}));
+        EXPECT_EQ(main->IconTitle(), step.icon);
+        EXPECT_EQ(StoredMode(), step.stored);
+        EXPECT_FALSE(MenuVisible(app.forms));
+    }
+
+    // A value the program never sets changes nothing, but is stored all the same.
+    main->mode = 7;
+    SetMenuVisible(app.forms, true);
+    SwitchMode(app.forms);
+    EXPECT_EQ(Bounds().height, 4350);
+    EXPECT_EQ(StoredMode(), "7");
+    EXPECT_FALSE(MenuVisible(app.forms));
+}
+
+TEST(TitleStripStartTest, EveryRunStartsInNormalModeAndModeOneFoldsItBeforeDocking) {
+    const struct {
+        const char* commandLine;
+        TwipRect bounds;
+    } cases[] = {
+        {"", {1350, 1350, 2835, 4350}},  // the stored Small Mode is not read back
+        {"-mode 1", {1350, 1350, 2835, 240}},
+        {"-mode 1 -dock BR", {12525, 15 * 738 - 240, 2835, 240}},
+        {"-dock BL -mode 1", {0, 15 * 738 - 240, 2835, 240}},
+        {"-mode 1 -dock TR", {12525, 0, 2835, 240}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        test::TestApp app;
+        app.desktop.settings[{"Tunewarden", "Settings", "Mode"}] = "2";
+        app.desktop.commandLine = c.commandLine;
+        app.Start();
+        EXPECT_EQ(app.MainForm().Bounds(), c.bounds);
+    }
+}
+
+TEST(TitleStripCloseTest, AReleaseInTheCloseBoxEndsTheProgramWhateverTheButton) {
+    // W = 2835: the box spans 2595..2785 across and 30..210 down, edges included.
+    const struct {
+        float x;
+        float y;
+        std::int16_t button;
+        bool closes;
+    } cases[] = {
+        {2595, 120, kLeft, true},   {2785, 120, kLeft, true},  {2700, 30, kLeft, true},
+        {2700, 210, kLeft, true},   {2594, 120, kLeft, false}, {2786, 120, kLeft, false},
+        {2700, 29, kLeft, false},   {2700, 211, kLeft, false}, {2700, 120, kRight, true},
+        {2700, 120, kMiddle, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << " button " << c.button);
+        test::TestApp app;
+        app.Start().Form_MouseUp(c.button, 0, c.x, c.y);
+        EXPECT_EQ(app.desktop.processEnded, c.closes);
+        EXPECT_FALSE(MenuVisible(app.forms)) << "no menu from the close box";
+    }
+    // Through the pointer: the box is 173..185 pixels across, 2..14 down.
+    test::TestApp app;
+    app.Start();
+    app.desktop.Click(app.MainForm().At(platform::kFormSurface, 172, 8));
+    EXPECT_FALSE(app.desktop.processEnded);
+    app.desktop.Click(app.MainForm().At(platform::kFormSurface, 180, 8), kRight);
+    EXPECT_TRUE(app.desktop.processEnded);
+    EXPECT_EQ(app.Form("frmMain"), nullptr);
+}
+
+TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) {
+    // The screen is 15360 x 11520 twips, the menu 1890 x 3000: it flips past
+    // 13470 across and 8520 down. Title picture positions count from its own
+    // corner, surface positions from the window's.
+    const struct {
+        bool onTitle;
+        float windowLeft;
+        float windowTop;
+        float x;
+        float y;
+        float menuLeft;
+        float menuTop;
+    } cases[] = {
+        {true, 1350, 1350, 300, 120, 1650, 1470},
+        {true, 13380, 8400, 90, 120, 13470, 8520},    // exactly at both flip points
+        {true, 13381, 8401, 90, 120, 11581, 5521},    // one twip past them
+        {true, 12525, 6720, 2000, 200, 12635, 6920},  // past the right edge only
+        {false, 1350, 1350, 1000, 3000, 2350, 4350},
+        {false, 12525, 6720, 2000, 3000, 12635, 6720},  // past both edges
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.windowLeft + c.x << ", " << c.windowTop + c.y);
+        app.MainForm().Move(c.windowLeft, c.windowTop, 2835, 4350);
+        if (c.onTitle) {
+            main->Label1_MouseUp(kRight, 0, c.x, c.y);
+        } else {
+            main->Form_MouseUp(kRight, 0, c.x, c.y);
+        }
+        EXPECT_TRUE(MenuVisible(app.forms));
+        EXPECT_EQ(MenuBounds(app.forms), (TwipRect{c.menuLeft, c.menuTop, 1890, 3000}));
+        main->Label1_MouseUp(kLeft, 0, 0, 0);
+        EXPECT_FALSE(MenuVisible(app.forms));
+    }
+    // The pointer's place in the picture: the menu lands the picture's offset up and left.
+    app.MainForm().Move(1500, 1500, 2835, 4350);
+    app.desktop.Click(Title(10, 5), kRight);
+    EXPECT_EQ(MenuBounds(app.forms).left, 1500 + 10 * 15);
+    EXPECT_EQ(MenuBounds(app.forms).top, 1500 + 5 * 15);
+    app.desktop.Click(Title(10, 5), kMiddle);
+    EXPECT_TRUE(MenuVisible(app.forms)) << "other buttons do nothing";
+}
+
+TEST_F(TitleStripTest, TheLeftButtonAloneDragsAndTheDropClosesTheMenu) {
+    const TwipRect start = Bounds();
+    // Halves of a twip go to the even neighbour: the anchor is (100, 52).
+    main->Label1_MouseDown(kLeft, 0, 100.5f, 51.5f);
+    main->Label1_MouseDown(kRight, 0, 0, 0);  // does not move the anchor
+    for (const int held : {0, 2, 3, 4}) {
+        main->Label1_MouseMove(static_cast<std::int16_t>(held), 0, 400, 400);
+    }
+    EXPECT_EQ(Bounds(), start);
+    main->Label1_MouseMove(kLeft, 0, 130, 40);
+    EXPECT_EQ(Bounds(), (TwipRect{start.left + 30, start.top - 12, start.width, start.height}));
+
+    // Through the pointer, the grab point stays under it, also off the strip.
+    app.desktop.Click(Title(20, 5), kRight);
+    const TwipRect before = Bounds();
+    app.desktop.Press(Title(20, 5));
+    app.desktop.Move(Title(20 + 7, 5 + 30));
+    app.desktop.Release(Title(20, 5));
+    EXPECT_EQ(Bounds(), (TwipRect{before.left + 105, before.top + 450, 2835, 4350}));
+    EXPECT_FALSE(MenuVisible(app.forms));
+}
+
+TEST_F(TitleStripTest, TheHelpTextListsTheHotkeysThenTheMenuHintInBold) {
+    std::vector<std::string> prints;
+    for (const std::string& entry : app.MainForm().canvas(platform::kFormSurface).log) {
+        if (entry.starts_with("print ")) {
+            prints.push_back(entry);
+        }
+    }
+    std::string help;
+    for (const char* line :
+         {"\r\n", "\r\n", "    Control+ 0 = Play\r\n", "    Control+ . = Stop (decimal)\r\n",
+          "    Control+ 1 = Previous\r\n", "    Control+ 2 = Pause\r\n",
+          "    Control+ 3 = Next\r\n", "    Control+ 4 = Rewind\r\n",
+          "    Control+ 5 = Jump To\r\n", "    Control+ 6 = Fast Forward\r\n",
+          "    Control+ 7 = Volume Down\r\n", "    Control+ 8 = Display Song\r\n",
+          "    Control+ 9 = Volume Up\r\n", "    Control+ + = + 10 Tracks\r\n",
+          "    Control+ - = - 10 Tracks"}) {
+        help += line;
+    }
+    // From where the title band ended, in white; then the hint alone in bold.
+    ASSERT_EQ(prints.size(), 2u);
+    EXPECT_EQ(prints[0], "print '" + help + "' at 2805,240 #FFFFFF");
+    EXPECT_TRUE(prints[1].starts_with("print '       Right Click for Menu' at "));
+    EXPECT_TRUE(prints[1].ends_with(" #FFFFFF bold"));
+}
+
+}  // namespace
+}  // namespace tw
