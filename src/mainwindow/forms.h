@@ -14,8 +14,10 @@
 
 namespace tw {
 
+class FrmAbout;
 class FrmAnnounce;
 class FrmMain;
+class FrmMenu;
 class FrmSongShow;
 
 class Forms {
@@ -28,6 +30,11 @@ class Forms {
 
     platform::System& system() { return system_; }
     Module& module() { return module_; }
+
+    // Starts the program by loading its main window. A copy already running
+    // keeps the session's one poller (two would act on every hotkey twice):
+    // this one brings that copy's bar forward and returns false, to end.
+    bool Start();
 
     // The window, loaded first when it is not loaded yet.
     template <class F>
@@ -76,7 +83,8 @@ class Forms {
     platform::System& system_;
     Module module_;
     // One slot per window; the main window last, so that a shutdown unloads it last.
-    std::tuple<std::unique_ptr<FrmSongShow>, std::unique_ptr<FrmAnnounce>, std::unique_ptr<FrmMain>>
+    std::tuple<std::unique_ptr<FrmSongShow>, std::unique_ptr<FrmAnnounce>,
+               std::unique_ptr<FrmAbout>, std::unique_ptr<FrmMenu>, std::unique_ptr<FrmMain>>
         slots_;
     // Unloaded windows whose handler may still be on the stack; their platform
     // windows are already gone.

@@ -11,6 +11,7 @@
 #include "mainwindow/forms.h"
 #include "mainwindow/hotkeys.h"
 #include "mainwindow/message_template.h"
+#include "menu/frm_menu.h"
 #include "player/song_title.h"
 #include "resource.h"
 #include "songshow/frm_song_show.h"
@@ -40,6 +41,12 @@ platform::FormDesc FrmMain::Design() {
     design.font = {"Arial", 9.75f, false, false};
     design.showInTaskbar = true;
     design.iconResource = 1;
+
+    // Where the notification-area icon reports its clicks; never on show.
+    platform::ControlDesc tray;
+    tray.id = picSysTray;
+    tray.kind = platform::ControlKind::ClickArea;
+    design.controls.push_back(tray);
 
     // The title artwork, on the black title band.
     platform::ControlDesc title;
@@ -117,7 +124,7 @@ void FrmMain::DockWindow(DockCorner corner) {
 
 void FrmMain::Form_KeyUp(std::int16_t keyCode, std::int16_t /*shift*/) {
     if (keyCode == kVkF1) {
-        ShowHelp();
+        forms_.Load<FrmMenu>().ShowHelp();
     }
 }
 
@@ -226,6 +233,9 @@ void FrmMain::OnMouseDown(int control, std::int16_t button, std::int16_t shift, 
 
 void FrmMain::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x, float y) {
     switch (control) {
+        case picSysTray:
+            picSysTray_MouseMove(button, shift, x, y);
+            break;
         case Label1:
             Label1_MouseMove(button, shift, x, y);
             break;
@@ -269,24 +279,9 @@ void FrmMain::OnCloseRequest() {
     Form_QueryUnload();
 }
 
-// Until the notification-area icon is built, only what it would show is kept.
-// As with the shell, adding an icon that is already there changes nothing.
-void FrmMain::StartIcon(const std::string& title) {
-    if (!iconTitle_) {
-        iconTitle_ = title;
-    }
+// Loaded hidden, and kept for the whole run.
+void FrmMain::LoadMenuHidden() {
+    forms_.Load<FrmMenu>().window().SetVisible(false);
 }
-
-void FrmMain::stopIcon() {
-    iconTitle_.reset();
-}
-
-// --- Seams filled by later parts of the program --------------------------------
-
-// The popup menu, loaded hidden for the whole run.
-void FrmMain::LoadMenuHidden() {}
-
-// The readme in Notepad (F1).
-void FrmMain::ShowHelp() {}
 
 }  // namespace tw

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "mainwindow/form_base.h"
@@ -31,6 +30,8 @@ class FrmMain final : public FormBase {
     // A release on the window's own surface; positions in twips.
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void Timer1_Timer();
+    // The notification-area icon's clicks: 1 the left action, 2 the right.
+    void picSysTray_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     // The transport bar; positions in the bar's pixels.
     void picButtons_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     void picButtons_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
@@ -47,10 +48,6 @@ class FrmMain final : public FormBase {
     // The notification-area icon with its tip, and its removal.
     void StartIcon(const std::string& title);
     void stopIcon();
-
-    // Until the notification-area icon is built, the tip it would show: empty
-    // while there is no icon.
-    const std::optional<std::string>& IconTitle() const { return iconTitle_; }
 
     // The display mode: 0 Normal Mode, 1 Small Mouse Mode, 2 Small Mode.
     std::int16_t mode = 0;
@@ -79,16 +76,13 @@ class FrmMain final : public FormBase {
     void OpenMenuAt(float px, float py);
     void HideMenu();
 
-    // Seams that later parts of the program fill; until then they do nothing.
     void LoadMenuHidden();
-    void ShowHelp();
 
     player::PlayerLink player_;
     platform::WindowHandle hWndJump_ = 0;
     // Where in Label1 the latest left press went down, in whole twips.
     std::int32_t DragX_ = 0;
     std::int32_t DragY_ = 0;
-    std::optional<std::string> iconTitle_;
 };
 
 }  // namespace tw

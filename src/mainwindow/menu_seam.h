@@ -1,9 +1,5 @@
-// The popup menu as the main window, docking and the mode switch reach it: its
-// place, whether it shows, its handle.
-//
-// The menu window itself is not built yet. Until it is, these keep the place
-// and visibility that its callers give it, at the menu's design size, with no
-// window behind them: nothing appears on the screen and the handle is 0.
+// The popup menu as the main window, docking, the mode switch and the tray
+// icon reach it: its place, whether it shows, its handle.
 #pragma once
 
 #include "platform/types.h"

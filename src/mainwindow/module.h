@@ -21,13 +21,6 @@ enum class DockCorner : std::int16_t {
     BottomRight = 3,
 };
 
-// What the popup menu's callers have set on it, until the menu window is built
-// (menu_seam.h): its place, at its design size, and whether it shows.
-struct MenuStandIn {
-    platform::TwipRect bounds{0, 0, 1890, 3000};
-    bool visible = false;
-};
-
 struct Module {
     // The taskbar rectangle of the latest query, in screen pixels.
     platform::PixelRect TaskbarData;
@@ -35,7 +28,6 @@ struct Module {
     std::int32_t TaskbarTop = 0;
     // The chat message template, UTF-8; "%S" stands for the song.
     std::string MessageTemplate = kDefaultMessageTemplate;
-    MenuStandIn menuStandIn;
 };
 
 }  // namespace tw

@@ -2,17 +2,40 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tw::platform {
 
 namespace {
+
+// The shell's mouse messages, as its icon notifications carry them.
+constexpr std::uint32_t kShellLeftButtonUp = 0x0202;
+constexpr std::uint32_t kShellLeftButtonDoubleClick = 0x0203;
+constexpr std::uint32_t kShellRightButtonUp = 0x0205;
 
 bool DrawnByTheWindow(ControlKind kind) {
     return kind == ControlKind::Label || kind == ControlKind::Picture ||
            kind == ControlKind::ClickArea;
 }
 
+// The text up to its first `count` characters, UTF-8 throughout.
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+    std::size_t at = 0;
+    for (std::size_t seen = 0; at < text.size(); ++at) {
+        const bool starts = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+        if (starts && seen++ == count) {
+            break;
+        }
+    }
+    return text.substr(0, at);
+}
+
 }  // namespace
+
+TwipRect CentredOver(const TwipRect& owner, float width, float height) {
+    return {owner.left + (owner.width - width) / 2, owner.top + (owner.height - height) / 2, width,
+            height};
+}
 
 FormModel::FormModel(FormDesc desc, const Units& units, FormEvents& events)
     : desc_(std::move(desc)), units_(units), events_(&events) {
@@ -204,6 +227,40 @@ void FormModel::Deactivated() {
 
 void FormModel::CloseRequested() {
     Fire([](FormEvents& events) { events.OnCloseRequest(); });
+}
+
+std::int16_t FormModel::IconButton(std::uint32_t shellMessage) {
+    // Acting on the release, as the shell's own icons do.
+    switch (shellMessage) {
+        case kShellLeftButtonUp:
+        case kShellLeftButtonDoubleClick:
+            return mouse::kLeft;
+        case kShellRightButtonUp:
+            return mouse::kRight;
+        default:
+            return mouse::kNone;
+    }
+}
+
+const NotifyIcon& FormModel::AddIcon(int control, std::uint32_t id, std::string_view tip) {
+    DeleteIcon(id);
+    icons_.push_back({control, id, std::string(FirstCharacters(tip, kMaxIconTipCharacters))});
+    return icons_.back();
+}
+
+void FormModel::DeleteIcon(std::uint32_t id) {
+    std::erase_if(icons_, [id](const NotifyIcon& icon) { return icon.id == id; });
+}
+
+void FormModel::IconNotified(std::uint32_t id, std::uint32_t shellMessage) {
+    for (const NotifyIcon& icon : icons_) {
+        if (icon.id == id) {
+            const int control = icon.control;
+            const std::int16_t button = IconButton(shellMessage);
+            Fire([&](FormEvents& events) { events.OnMouseMove(control, button, 0, 0, 0); });
+            return;
+        }
+    }
 }
 
 bool FormModel::StartTimer(int id, unsigned intervalMs) {

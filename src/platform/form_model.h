@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,21 @@ struct ControlState {
     PixelRect rect;  // client pixels
     bool visible = true;
 };
+
+// A notification-area icon a window has put up.
+struct NotifyIcon {
+    int control;  // the control whose mouse moves report the shell's clicks
+    std::uint32_t id;
+    std::string tip;
+
+    friend bool operator==(const NotifyIcon&, const NotifyIcon&) = default;
+};
+
+// The longest tip the shell shows, in characters.
+inline constexpr std::size_t kMaxIconTipCharacters = 63;
+
+// Where a window of the given size stands centred over another window.
+TwipRect CentredOver(const TwipRect& owner, float width, float height);
 
 // What the window has to do about a new back colour.
 enum class ColourEffect {
@@ -94,6 +110,20 @@ class FormModel {
     bool Active() const { return active_; }
     void CloseRequested();
 
+    // --- Notification-area icons ---------------------------------------------------
+    // The mouse button the shell's mouse message on an icon stands for: 1 for a
+    // left click or double-click, 2 for a right click, 0 for anything else
+    // (moves, presses, the other buttons).
+    static std::int16_t IconButton(std::uint32_t shellMessage);
+    // Records the icon the window puts up (replacing one with its id), its tip
+    // cut to what the shell shows; returns what the shell is to be given.
+    const NotifyIcon& AddIcon(int control, std::uint32_t id, std::string_view tip);
+    void DeleteIcon(std::uint32_t id);
+    // The icons up, to be put up again when the shell restarts.
+    const std::vector<NotifyIcon>& Icons() const { return icons_; }
+    // The shell reports a mouse message on one of the window's icons.
+    void IconNotified(std::uint32_t id, std::uint32_t shellMessage);
+
     // --- Timers --------------------------------------------------------------------
     // True when the timer was not running: the system's timer has to start.
     // Starting a running timer leaves its count as it is.
@@ -125,6 +155,7 @@ class FormModel {
     FormEvents* events_;
     std::vector<ControlState> controls_;
     std::map<int, unsigned> timers_;  // running timers and their intervals
+    std::vector<NotifyIcon> icons_;
 
     std::optional<int> captured_;  // the control the held buttons went down on
     bool afterDoubleClick_ = false;

@@ -82,6 +82,18 @@ class System {
     // --- Shell ------------------------------------------------------------------------
     // The system's folder picker; empty when cancelled or the choice has no path.
     virtual std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) = 0;
+    // Starts a program by its command line, in a normal window with the focus;
+    // does not wait for it.
+    virtual void StartProgram(std::string_view commandLine) = 0;
+    // Has the shell "open" a web address or a "mailto:" link.
+    virtual void OpenLink(WindowHandle owner, std::string_view target) = 0;
+    // A modal message box with the information icon and an OK button.
+    virtual void ShowInformation(WindowHandle owner, std::string_view text,
+                                 std::string_view title) = 0;
+
+    // True for the first copy of the program running in this session; a later
+    // copy gets false, and hands over to the first.
+    virtual bool ClaimSingleInstance() = 0;
 };
 
 }  // namespace tw::platform

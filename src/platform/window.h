@@ -130,6 +130,17 @@ class Form {
     virtual void StartTimer(int timerId, unsigned intervalMs) = 0;
     virtual void StopTimer(int timerId) = 0;
     virtual bool TimerRunning(int timerId) const = 0;
+
+    // An icon in the notification area with the window's icon and the tip,
+    // notifying one of its controls: the shell's clicks on it arrive as that
+    // control's mouse moves (FormModel::IconButton says which). False when the
+    // shell refuses it. The window puts its icons up again when the shell restarts.
+    virtual bool AddNotifyIcon(int control, std::uint32_t id, std::string_view tip) = 0;
+    virtual void DeleteNotifyIcon(std::uint32_t id) = 0;
+
+    // Shows the window centred over another of the program's windows, which
+    // owns it and takes no input until this one is unloaded; returns then.
+    virtual void ShowModal(WindowHandle owner) = 0;
 };
 
 }  // namespace tw::platform

@@ -154,7 +154,7 @@ void SimForm::Move(float left, float top, float width, float height) {
 }
 
 void SimForm::SetVisible(bool visible) {
-    window_->visible = visible;
+    const bool wasVisible = std::exchange(window_->visible, visible);
     if (!visible) {
         ++window_->timesHidden;
         if (desktop_.active_ == window_) {
@@ -164,7 +164,8 @@ void SimForm::SetVisible(bool visible) {
     }
     ++window_->timesShown;
     desktop_.Raise(window_);
-    if (window_->model.ActivatesWhenShown()) {
+    // Showing a window that is up already changes nothing, activation included.
+    if (!wasVisible && window_->model.ActivatesWhenShown()) {
         desktop_.Activate(window_);
     }
 }
@@ -235,6 +236,32 @@ bool SimForm::TimerRunning(int timerId) const {
     return window_->model.TimerRunning(timerId);
 }
 
+bool SimForm::AddNotifyIcon(int id, std::uint32_t iconId, std::string_view tip) {
+    control(id);
+    const platform::NotifyIcon& icon = window_->model.AddIcon(id, iconId, tip);
+    // The shell refuses a second icon with the same window and id.
+    if (desktop_.shellRefusesIcons || desktop_.trayIcons.count({Handle(), iconId}) != 0) {
+        return false;
+    }
+    desktop_.trayIcons[{Handle(), iconId}] = icon.tip;
+    return true;
+}
+
+void SimForm::DeleteNotifyIcon(std::uint32_t iconId) {
+    window_->model.DeleteIcon(iconId);
+    desktop_.trayIcons.erase({Handle(), iconId});
+}
+
+void SimForm::ShowModal(WindowHandle owner) {
+    if (const auto ownerWindow = desktop_.WindowOf(owner)) {
+        window_->bounds = platform::CentredOver(ownerWindow->bounds, window_->bounds.width,
+                                                window_->bounds.height);
+        window_->modalOwner = owner;
+        ++ownerWindow->modalWindowsOver;
+    }
+    SetVisible(true);
+}
+
 PixelPoint SimForm::At(int id, int x, int y) const {
     const platform::PixelRect outer = platform::Units(desktop_.screen).ToPixels(window_->bounds);
     const platform::PixelRect inner =
@@ -287,15 +314,25 @@ SimDesktop::Window SimDesktop::WindowAt(PixelPoint at) const {
     return nullptr;
 }
 
+// A window that owns a modal one up takes no pointer input.
 SimDesktop::Window SimDesktop::PointerTarget(PixelPoint at) const {
-    return capture_ ? capture_ : WindowAt(at);
+    Window window = capture_ ? capture_ : WindowAt(at);
+    return window && window->modalWindowsOver == 0 ? window : nullptr;
+}
+
+SimDesktop::Window SimDesktop::WindowOf(WindowHandle handle) const {
+    const auto it = std::find_if(windows_.begin(), windows_.end(),
+                                 [handle](const Window& w) { return w->handle == handle; });
+    return it == windows_.end() ? nullptr : *it;
 }
 
 void SimDesktop::Press(PixelPoint at, std::int16_t button, std::int16_t shift) {
     buttonsHeld_ = static_cast<std::int16_t>(buttonsHeld_ | button);
     const Window window = PointerTarget(at);
     if (!window) {
-        ActivateNone(0);  // a click on another program or the desktop
+        if (!WindowAt(at)) {
+            ActivateNone(0);  // a click on another program or the desktop
+        }
         return;
     }
     if (window->model.ActivatesWhenShown()) {
@@ -358,12 +395,28 @@ void SimDesktop::DoubleClick(PixelPoint at, std::int16_t button) {
 }
 
 void SimDesktop::RequestClose(WindowHandle handle) {
+    if (const Window window = WindowOf(handle)) {
+        window->model.CloseRequested();
+        AfterEvent();
+    }
+}
+
+// --- The notification area -----------------------------------------------------------
+
+void SimDesktop::NotifyIcon(WindowHandle handle, std::uint32_t id, std::uint32_t shellMessage) {
+    if (const Window window = WindowOf(handle)) {
+        window->model.IconNotified(id, shellMessage);
+        AfterEvent();
+    }
+}
+
+void SimDesktop::RestartShell() {
+    trayIcons.clear();
     for (const Window& window : windows_) {
-        if (window->handle == handle) {
-            const Window keep = window;
-            keep->model.CloseRequested();
-            AfterEvent();
-            return;
+        for (const platform::NotifyIcon& icon : window->model.Icons()) {
+            if (!shellRefusesIcons) {
+                trayIcons[{window->handle, icon.id}] = icon.tip;
+            }
         }
     }
 }
@@ -407,6 +460,9 @@ void SimDesktop::Destroyed(const SimWindow& window) {
     // Held by an input still on the stack, the state outlives the form, deaf.
     const Window gone = *it;
     gone->model.Detach();
+    if (const Window owner = WindowOf(gone->modalOwner)) {
+        --owner->modalWindowsOver;
+    }
     windows_.erase(it);
     forms_.erase(gone.get());
     if (active_ == gone) {
@@ -694,6 +750,19 @@ std::string SimDesktop::ReadSetting(std::string_view app, std::string_view secti
 void SimDesktop::WriteSetting(std::string_view app, std::string_view section, std::string_view key,
                               std::string_view value) {
     settings[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
+}
+
+void SimDesktop::StartProgram(std::string_view programLine) {
+    startedPrograms.emplace_back(programLine);
+}
+
+void SimDesktop::OpenLink(WindowHandle owner, std::string_view target) {
+    openedLinks.emplace_back(owner, std::string(target));
+}
+
+void SimDesktop::ShowInformation(WindowHandle owner, std::string_view text,
+                                 std::string_view title) {
+    messageBoxes.push_back({owner, std::string(text), std::string(title)});
 }
 
 std::string SimDesktop::BrowseForFolder(WindowHandle owner, std::string_view prompt) {

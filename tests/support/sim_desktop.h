@@ -16,7 +16,13 @@
 //   program is a click elsewhere, which takes the activation away;
 // - a clock that fires due timers in time order;
 // - the settings store, the folder picker's answers, the foreground window and
-//   the end of the process.
+//   the end of the process;
+// - the notification area: icons by window and id with their tips, the
+//   shell's mouse messages on them, a shell that restarts or refuses icons;
+// - modal windows, centred over an owner that takes no pointer input while
+//   they are up (the call returns at once: there is no nested message loop);
+// - programs started, links opened, message boxes, and another copy of the
+//   program already running.
 // Files are real files below a temporary folder; backslashes in paths are
 // read as separators, and files can be marked hidden or system.
 //
@@ -94,6 +100,9 @@ struct SimWindow {
     std::map<int, std::int64_t> due;    // running timers: when each fires next
     int timesShown = 0;                 // every SetVisible(true), also on a visible window
     int timesHidden = 0;                // every SetVisible(false)
+    // A modal window's owner takes no pointer input while the modal one is up.
+    WindowHandle modalOwner = 0;
+    int modalWindowsOver = 0;
 };
 
 class SimForm final : public platform::Form {
@@ -121,6 +130,10 @@ class SimForm final : public platform::Form {
     void StartTimer(int timerId, unsigned intervalMs) override;
     void StopTimer(int timerId) override;
     bool TimerRunning(int timerId) const override;
+    bool AddNotifyIcon(int control, std::uint32_t id, std::string_view tip) override;
+    void DeleteNotifyIcon(std::uint32_t id) override;
+    // Returns at once: the simulated desktop runs no nested message loop.
+    void ShowModal(WindowHandle owner) override;
 
     // --- What a test reads ------------------------------------------------------
     const platform::FormDesc& desc() const { return window_->model.desc(); }
@@ -182,6 +195,16 @@ class SimDesktop final : public platform::System {
     // The system asks a window of the program to close (Alt+F4, logging off).
     void RequestClose(WindowHandle window);
 
+    // --- The notification area ---------------------------------------------------
+    // The icons up, by window and id, with their tips.
+    std::map<std::pair<WindowHandle, std::uint32_t>, std::string> trayIcons;
+    // The shell refuses every icon (it is not running yet, or out of room).
+    bool shellRefusesIcons = false;
+    // The shell reports its mouse message (0x0202 left button up, ...) on an icon.
+    void NotifyIcon(WindowHandle window, std::uint32_t id, std::uint32_t shellMessage);
+    // The shell restarts: every icon is gone until its window puts it up again.
+    void RestartShell();
+
     // --- Other programs ------------------------------------------------------------
     WindowHandle AddWindow(std::string className, std::string caption);
     // The stand-in for the player, opening its jump dialog on the jump command.
@@ -205,7 +228,9 @@ class SimDesktop final : public platform::System {
 
     // --- Files ---------------------------------------------------------------------
     std::filesystem::path root() const { return root_; }
-    std::filesystem::path programFolder() const { return root_ / "program"; }
+    std::filesystem::path programFolder() const { return root_ / programFolderName; }
+    // The name of the folder the program runs from, below the temporary one.
+    std::string programFolderName = "program";
     // Turns a program path ("C:\x" style with backslashes) into the real path.
     static std::filesystem::path RealPath(const std::string& path);
     void WriteRealFile(const std::filesystem::path& path, std::string_view bytes);
@@ -227,6 +252,8 @@ class SimDesktop final : public platform::System {
     std::deque<std::string> folderPickerAnswers;
     std::vector<std::string> folderPickerPrompts;
     std::vector<WindowHandle> folderPickerOwners;
+    // Another copy of the program is running already.
+    bool anotherCopyRunning = false;
 
     // --- What the program did ------------------------------------------------------
     int keyStateReads = 0;
@@ -236,6 +263,16 @@ class SimDesktop final : public platform::System {
     bool processEnded = false;
     // Band changes that reached an existing window, in order: (window, topmost).
     std::vector<std::pair<WindowHandle, bool>> topmostChanges;
+    std::vector<std::string> startedPrograms;
+    // (owner, target) of every link opened.
+    std::vector<std::pair<WindowHandle, std::string>> openedLinks;
+    struct MessageBox {
+        WindowHandle owner;
+        std::string text;
+        std::string title;
+        friend bool operator==(const MessageBox&, const MessageBox&) = default;
+    };
+    std::vector<MessageBox> messageBoxes;
 
     // --- platform::System ----------------------------------------------------------
     std::int16_t AsyncKeyState(int virtualKey) override;
@@ -264,6 +301,11 @@ class SimDesktop final : public platform::System {
     void WriteSetting(std::string_view app, std::string_view section, std::string_view key,
                       std::string_view value) override;
     std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) override;
+    void StartProgram(std::string_view programLine) override;
+    void OpenLink(WindowHandle owner, std::string_view target) override;
+    void ShowInformation(WindowHandle owner, std::string_view text,
+                         std::string_view title) override;
+    bool ClaimSingleInstance() override { return !anotherCopyRunning; }
 
   private:
     friend class SimForm;
@@ -280,6 +322,7 @@ class SimDesktop final : public platform::System {
 
     WindowHandle NewHandle() { return nextHandle_++; }
     Window WindowAt(PixelPoint at) const;
+    Window WindowOf(WindowHandle handle) const;
     Window PointerTarget(PixelPoint at) const;
     PixelPoint ToClient(const SimWindow& window, PixelPoint at) const;
     void Raise(const Window& window);

@@ -154,6 +154,9 @@ TEST(FormModelTest, ControlsChangeOnlyWhenTheWindowHasThem) {
     ASSERT_TRUE(model.MoveControl(1, {600, 600, 150, 150}));
     EXPECT_EQ(model.HitTest({42, 42}), 1);
     EXPECT_EQ(model.HitTest({12, 12}), kFormSurface);
+    // The shell shows 63 characters of a tip, whole ones.
+    EXPECT_EQ(model.AddIcon(1, 1, std::string(62, 'x') + "\xc3\xa9yz").tip,
+              std::string(62, 'x') + "\xc3\xa9");
     model.Detach();
     model.PointerDown(mouse::kLeft, 0, {42, 42});
     EXPECT_TRUE(recorder.events.empty()) << "a window that is going reports nothing";

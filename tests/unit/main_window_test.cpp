@@ -36,7 +36,8 @@ TEST(MainWindowTest, ACloseRequestUnloadsEveryWindowAndEndsTheProcessOnce) {
     app.Start().GetSongTitle();
     app.desktop.RequestClose(app.MainForm().Handle());
     EXPECT_TRUE(app.desktop.processEnded);
-    for (const char* name : {"frmMain", "frmAnnounce", "frmSongShow"}) {
+    EXPECT_TRUE(app.desktop.trayIcons.empty()) << "the icon goes first";
+    for (const char* name : {"frmMain", "frmAnnounce", "frmSongShow", "Menu"}) {
         EXPECT_EQ(app.Form(name), nullptr) << name;
     }
 

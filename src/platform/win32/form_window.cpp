@@ -5,6 +5,7 @@
 
 #include "platform/win32/form_paint.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/notify_icon.h"
 #include "platform/win32/text.h"
 #include "platform/win32/units.h"
 
@@ -177,6 +178,7 @@ void FormWindow::Create() {
                         ProgramInstance(), this) == nullptr) {
         ThrowLastError("cannot create the window");
     }
+    AcceptFromShell(hwnd(), TaskbarCreatedMessage());
     for (const ControlState& control : model_.controls()) {
         if (control.desc.kind == ControlKind::TextBox ||
             control.desc.kind == ControlKind::PushButton) {
@@ -209,6 +211,9 @@ void FormWindow::CreateChild(int id, ControlParts& parts) {
 }
 
 void FormWindow::Destroy() {
+    // Before the window goes, so that the activation returns to the owner.
+    ReleaseModalOwner();
+    TakeIconsDown();
     model_.Detach();
     window_.reset();
 }
@@ -232,6 +237,20 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     } catch (...) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK FormWindow::IconSinkProc(HWND sink, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kIconNoticeMessage) {
+        return DefWindowProcW(sink, message, wParam, lParam);
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(sink, GWLP_USERDATA));
+    // Held for the whole notice: a handler may unload the form, and the sink with it.
+    const std::shared_ptr<FormWindow> keepAlive =
+        self != nullptr ? self->weak_from_this().lock() : nullptr;
+    if (keepAlive) {
+        keepAlive->OnIconNotice(wParam, lParam);
+    }
+    return 0;
 }
 
 // --- Decoding -----------------------------------------------------------------------
@@ -264,6 +283,11 @@ LRESULT FormWindow::HandleMessage(HWND self, UINT message, WPARAM wParam, LPARAM
     // self, not hwnd(): while the window is being destroyed the owner has already let go.
     if (IsPointerMessage(message)) {
         OnPointer(message, wParam, lParam);
+        return 0;
+    }
+    // Registered at run time, so no case label; zero only if registering failed.
+    if (message == TaskbarCreatedMessage() && message != 0) {
+        PutIconsUpAgain();
         return 0;
     }
     switch (message) {
@@ -411,8 +435,16 @@ void FormWindow::OnDestroyed(HWND self) {
     // The window is gone for good: nothing may reach it or through it any more.
     SetWindowLongPtrW(self, GWLP_USERDATA, 0);
     static_cast<void>(window_.release());
+    ReleaseModalOwner();
+    TakeIconsDown();
     model_.Detach();
     toolTips_.Forget();
+}
+
+void FormWindow::OnIconNotice(WPARAM wParam, LPARAM lParam) {
+    const auto id = static_cast<std::uint32_t>(wParam);
+    const auto shellMessage = static_cast<std::uint32_t>(LOWORD(lParam));
+    Feed([&](FormModel& model) { model.IconNotified(id, shellMessage); });
 }
 
 bool FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -54,6 +55,13 @@ class FormWindow final : public std::enable_shared_from_this<FormWindow>, privat
     void StopTimer(int timerId);
     bool TimerRunning(int timerId) const { return model_.TimerRunning(timerId); }
 
+    bool AddNotifyIcon(int control, std::uint32_t id, std::string_view tip);
+    void DeleteNotifyIcon(std::uint32_t id);
+
+    // Returns once the window has been destroyed; the caller keeps this object
+    // alive until then, since the logic destroys its form from inside the loop.
+    void ShowModal(HWND owner);
+
   private:
     // What a control has on the system, besides its state in the model.
     struct ControlParts {
@@ -65,6 +73,7 @@ class FormWindow final : public std::enable_shared_from_this<FormWindow>, privat
 
     // --- Binding and decoding (form_window.cpp) -----------------------------------
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK IconSinkProc(HWND sink, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateChild(int id, ControlParts& parts);
     LRESULT HandleMessage(HWND self, UINT message, WPARAM wParam, LPARAM lParam);
     void OnPointer(UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,6 +84,7 @@ class FormWindow final : public std::enable_shared_from_this<FormWindow>, privat
     void OnActivate(WPARAM wParam);
     void OnSize(int width, int height);
     void OnDestroyed(HWND self);
+    void OnIconNotice(WPARAM wParam, LPARAM lParam);
     bool OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnControlColour(HDC dc, int id);
     void Paint(HWND self);
@@ -93,6 +103,13 @@ class FormWindow final : public std::enable_shared_from_this<FormWindow>, privat
     // Where a control's tip shows: nowhere while it is hidden.
     RECT ToolArea(int id) const;
     void AddToolTips();
+    // The window that receives the icon notices for a control, made on first use.
+    HWND IconSink(int control);
+    HWND SinkOf(int control) const;  // null when it has none yet
+    void PutIconsUpAgain();
+    void TakeIconsDown();
+    // Gives the owner of a modal window its input back.
+    void ReleaseModalOwner();
 
     void ImageChanged() override;
     void RepaintNow() override;
@@ -102,6 +119,8 @@ class FormWindow final : public std::enable_shared_from_this<FormWindow>, privat
     std::unique_ptr<SurfaceImage> surface_;
     ToolTips toolTips_;
     HWND focusChild_ = nullptr;
+    std::map<int, HWND> iconSinks_;  // by control; children of the window, they go with it
+    HWND modalOwner_ = nullptr;      // disabled while this window is up modally
 
     // Last, so that the window goes before the fonts and brushes its children use.
     UniqueWindow window_;

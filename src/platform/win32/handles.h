@@ -47,15 +47,16 @@ struct WindowDeleter {
 
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
-struct FileHandleDeleter {
-    void operator()(HANDLE file) const {
-        if (file != nullptr && file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
+struct KernelHandleDeleter {
+    void operator()(HANDLE handle) const {
+        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
         }
     }
 };
 
-using UniqueFile = std::unique_ptr<void, FileHandleDeleter>;
+using UniqueHandle = std::unique_ptr<void, KernelHandleDeleter>;
+using UniqueFile = UniqueHandle;
 
 struct RegistryKeyDeleter {
     void operator()(HKEY key) const {

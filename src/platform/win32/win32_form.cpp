@@ -2,6 +2,8 @@
 
 #include "platform/win32/form_window.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/notify_icon.h"
 #include "platform/win32/text.h"
 #include "platform/win32/units.h"
 
@@ -103,7 +105,17 @@ void FormWindow::SetVisible(bool visible) {
         ShowWindow(hwnd(), SW_HIDE);
         return;
     }
-    ShowWindow(hwnd(), model_.ActivatesWhenShown() ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (!model_.ActivatesWhenShown()) {
+        ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+        return;
+    }
+    ShowWindow(hwnd(), SW_SHOW);
+    // Shown while another program is in front (after a click on the tray icon),
+    // the window is only active within the program: it must come forward to get
+    // the keyboard, and to lose it again when the user clicks elsewhere.
+    if (GetForegroundWindow() != hwnd()) {
+        SetForegroundWindow(hwnd());
+    }
 }
 
 bool FormWindow::IsVisible() const {
@@ -244,6 +256,121 @@ void FormWindow::StopTimer(int timerId) {
     }
 }
 
+// --- Notification-area icons -----------------------------------------------------------
+
+HWND FormWindow::SinkOf(int control) const {
+    const auto found = iconSinks_.find(control);
+    return found != iconSinks_.end() ? found->second : nullptr;
+}
+
+HWND FormWindow::IconSink(int control) {
+    if (const HWND existing = SinkOf(control)) {
+        return existing;
+    }
+    const HWND sink = CreateIconSink(hwnd(), &FormWindow::IconSinkProc, this);
+    if (sink != nullptr) {
+        iconSinks_.emplace(control, sink);
+    }
+    return sink;
+}
+
+bool FormWindow::AddNotifyIcon(int control, std::uint32_t id, std::string_view tip) {
+    if (hwnd() == nullptr || !model_.Has(control)) {
+        return false;
+    }
+    // An icon moving to another control's sink is a different icon to the shell.
+    for (const NotifyIcon& icon : model_.Icons()) {
+        const HWND old = SinkOf(icon.control);
+        if (icon.id == id && icon.control != control && old != nullptr) {
+            ShellDeleteIcon(old, id);
+        }
+    }
+    const NotifyIcon& icon = model_.AddIcon(control, id, tip);
+    const HWND sink = IconSink(control);
+    return sink != nullptr && ShellAddIcon(sink, icon, model_.desc().iconResource);
+}
+
+void FormWindow::DeleteNotifyIcon(std::uint32_t id) {
+    HWND sink = nullptr;
+    for (const NotifyIcon& icon : model_.Icons()) {
+        if (icon.id == id) {
+            sink = SinkOf(icon.control);
+        }
+    }
+    model_.DeleteIcon(id);
+    if (sink != nullptr) {
+        ShellDeleteIcon(sink, id);
+    }
+}
+
+void FormWindow::PutIconsUpAgain() {
+    for (const NotifyIcon& icon : model_.Icons()) {
+        if (const HWND sink = IconSink(icon.control)) {
+            ShellAddIcon(sink, icon, model_.desc().iconResource);
+        }
+    }
+}
+
+void FormWindow::TakeIconsDown() {
+    // An icon left behind would stay in the notification area until the pointer
+    // passes over it. The shell knows icons by window handle and id, so this
+    // works after the sinks have gone, too.
+    for (const NotifyIcon& icon : model_.Icons()) {
+        if (const HWND sink = SinkOf(icon.control)) {
+            ShellDeleteIcon(sink, icon.id);
+        }
+    }
+    iconSinks_.clear();
+}
+
+// --- Modal showing -------------------------------------------------------------------------
+
+void FormWindow::ShowModal(HWND owner) {
+    const HWND self = hwnd();
+    if (self == nullptr) {
+        return;
+    }
+    if (owner != nullptr && owner != self && IsWindow(owner)) {
+        RECT outer{};
+        GetWindowRect(owner, &outer);
+        const TwipRect mine = Bounds();
+        const TwipRect place = CentredOver(
+            ScreenUnits().ToTwips(PixelRect{outer.left, outer.top, outer.right, outer.bottom}),
+            mine.width, mine.height);
+        Move(place.left, place.top, place.width, place.height);
+        // Owned, it stays above its owner and out of the taskbar.
+        SetWindowLongPtrW(self, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        // An owner that was already disabled (under another modal window) stays so.
+        if (EnableWindow(owner, FALSE) == FALSE) {
+            modalOwner_ = owner;
+        }
+    }
+    // The click that opened this window may have left the window it came from
+    // holding the pointer until its handler (this loop) returns: nothing else
+    // would get a mouse message meanwhile.
+    if (GetCapture() != nullptr) {
+        ReleaseCapture();
+    }
+    SetVisible(true);
+    // Until the logic unloads the window, which destroys it (Destroy, or the
+    // system's destruction of an owned window along with its owner).
+    while (hwnd() != nullptr) {
+        if (const std::optional<int> exitCode = HandleNextMessage()) {
+            // The main loop is the one that ends on it.
+            PostQuitMessage(*exitCode);
+            break;
+        }
+    }
+    ReleaseModalOwner();
+}
+
+void FormWindow::ReleaseModalOwner() {
+    if (modalOwner_ != nullptr) {
+        EnableWindow(modalOwner_, TRUE);
+        modalOwner_ = nullptr;
+    }
+}
+
 // --- Win32Form ------------------------------------------------------------------------------
 
 Win32Form::Win32Form(const FormDesc& desc, FormEvents& events)
@@ -305,6 +432,18 @@ void Win32Form::StopTimer(int timerId) {
 }
 bool Win32Form::TimerRunning(int timerId) const {
     return window_->TimerRunning(timerId);
+}
+bool Win32Form::AddNotifyIcon(int control, std::uint32_t id, std::string_view tip) {
+    return window_->AddNotifyIcon(control, id, tip);
+}
+void Win32Form::DeleteNotifyIcon(std::uint32_t id) {
+    window_->DeleteNotifyIcon(id);
+}
+void Win32Form::ShowModal(WindowHandle owner) {
+    // The logic unloads the window from inside the loop, deleting this object:
+    // the window lives on in this copy until the loop has returned.
+    const std::shared_ptr<FormWindow> window = window_;
+    window->ShowModal(reinterpret_cast<HWND>(owner));
 }
 
 }  // namespace tw::platform::win32

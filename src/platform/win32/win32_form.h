@@ -3,6 +3,7 @@
 // What input means is decided by the portable form model (form_window.h).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -46,6 +47,13 @@ class Win32Form final : public Form {
     void StartTimer(int timerId, unsigned intervalMs) override;
     void StopTimer(int timerId) override;
     bool TimerRunning(int timerId) const override;
+
+    // Each control's icons notify a hidden window of their own, since the
+    // shell's notice has the number of a pointer move.
+    bool AddNotifyIcon(int control, std::uint32_t id, std::string_view tip) override;
+    void DeleteNotifyIcon(std::uint32_t id) override;
+    // Runs a message loop of its own until the window is destroyed.
+    void ShowModal(WindowHandle owner) override;
 
   private:
     // Shared with the window procedure, which holds a copy while it dispatches,

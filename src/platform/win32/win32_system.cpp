@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cwchar>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/text.h"
 #include "platform/win32/units.h"
 #include "platform/win32/win32_form.h"
@@ -143,8 +145,7 @@ void Win32System::DoEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DispatchOne(message);
     }
 }
 
@@ -203,6 +204,25 @@ std::string Win32System::ProgramFolder() {
 
 void Win32System::EndProcess() {
     ExitProcess(0);
+}
+
+bool Win32System::ClaimSingleInstance() {
+    if (instanceMark_) {
+        return true;
+    }
+    // Per session: a copy in another user's session has a keyboard of its own.
+    UniqueHandle mark(CreateMutexW(nullptr, FALSE, L"Local\\Tunewarden.Running"));
+    const DWORD error = GetLastError();
+    if (!mark) {
+        // Access denied means it exists, made by a copy running with other rights.
+        // Anything else is no reason to refuse to start.
+        return error != ERROR_ACCESS_DENIED;
+    }
+    if (error == ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    instanceMark_ = std::move(mark);
+    return true;
 }
 
 // --- Files --------------------------------------------------------------------------------
@@ -337,6 +357,36 @@ std::string Win32System::BrowseForFolder(WindowHandle owner, std::string_view pr
     const BOOL hasPath = SHGetPathFromIDListW(chosen, path);
     CoTaskMemFree(chosen);
     return hasPath ? Narrow(path) : std::string();
+}
+
+void Win32System::StartProgram(std::string_view commandLine) {
+    // Used as given: CreateProcess's own search finds "notepad.exe" and an
+    // unquoted path with spaces after it. It may write into the text.
+    std::wstring line = Widen(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process) == FALSE) {
+        return;
+    }
+    // The new program may take the foreground even if this one has lost it meanwhile.
+    AllowSetForegroundWindow(process.dwProcessId);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+void Win32System::OpenLink(WindowHandle owner, std::string_view target) {
+    // Nothing to do about a link the shell cannot open: it reports that itself.
+    ShellExecuteW(ToHwnd(owner), L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32System::ShowInformation(WindowHandle owner, std::string_view text,
+                                  std::string_view title) {
+    MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(title).c_str(),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace tw::platform::win32

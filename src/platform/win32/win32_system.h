@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/system.h"
+#include "platform/win32/handles.h"
 
 namespace tw::platform::win32 {
 
@@ -47,6 +48,16 @@ class Win32System final : public System {
                       std::string_view value) override;
 
     std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) override;
+    void StartProgram(std::string_view commandLine) override;
+    void OpenLink(WindowHandle owner, std::string_view target) override;
+    void ShowInformation(WindowHandle owner, std::string_view text,
+                         std::string_view title) override;
+
+    // A named object in the session, held until this object goes.
+    bool ClaimSingleInstance() override;
+
+  private:
+    UniqueHandle instanceMark_;
 };
 
 }  // namespace tw::platform::win32

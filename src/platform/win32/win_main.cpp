@@ -7,65 +7,56 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <optional>
+
 #include "mainwindow/forms.h"
-#include "mainwindow/frm_main.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
 
-// In a window with edit boxes and buttons, Tab and Shift+Tab move the keyboard
-// between them in their order, as in any dialog. Windows without such controls
-// (the main window answers F1 itself) see every key as it comes.
-bool IsNavigationKey(MSG& message) {
-    const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root == nullptr || root == message.hwnd) {
-        return false;
+// The folder picker is a shell dialog and needs a single-threaded apartment;
+// left again on every way out of wWinMain.
+class ComApartment {
+  public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) {
+            CoUninitialize();
+        }
     }
-    return IsDialogMessageW(root, &message) != FALSE;
-}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT result_;
+};
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    // The folder picker is a shell dialog and needs a single-threaded apartment.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const ComApartment com;
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
-    int exitCode = 0;
     try {
         tw::platform::win32::Win32System system;
         tw::Forms forms(system);
-        forms.Load<tw::FrmMain>();
-
-        MSG message{};
+        if (!forms.Start()) {
+            return 0;
+        }
         for (;;) {
-            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-            if (got == 0) {
-                exitCode = static_cast<int>(message.wParam);
-                break;
-            }
-            if (got == -1) {
-                exitCode = 1;
-                break;
-            }
-            if (!IsNavigationKey(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
+            if (const std::optional<int> exitCode = tw::platform::win32::HandleNextMessage()) {
+                return *exitCode;
             }
             // No handler is running here: windows unloaded from their own handlers can go.
             forms.ReleaseUnloaded();
         }
     } catch (...) {
-        exitCode = 1;
+        return 1;
     }
-
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
-    }
-    return exitCode;
 }

@@ -1,0 +1,145 @@
+// The notification-area icon: what its clicks do, where it opens the menu,
+// and the icon surviving a shell that restarts or refuses it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mainwindow/display_modes.h"
+#include "mainwindow/menu_seam.h"
+#include "menu/frm_menu.h"
+#include "test_app.h"
+
+namespace tw {
+namespace {
+
+using namespace std::chrono_literals;
+using platform::PixelRect;
+using platform::TwipRect;
+
+constexpr std::uint32_t kRightClick = 0x0205;
+
+class TrayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        app.Start();
+        game = app.desktop.AddWindow("Valve001", "Counter-Strike");
+        app.desktop.BringToForeground(game);
+    }
+    void Notify(std::uint32_t shellMessage) {
+        app.desktop.NotifyIcon(app.MainForm().Handle(), 1, shellMessage);
+    }
+    std::vector<std::string> Icons() {
+        std::vector<std::string> tips;
+        for (const auto& [key, tip] : app.desktop.trayIcons) {
+            tips.push_back(tip);
+        }
+        return tips;
+    }
+
+    test::TestApp app;
+    platform::WindowHandle game = 0;
+};
+
+TEST_F(TrayTest, ALeftClickBringsTheBarForwardAndARightClickOpensTheMenu) {
+    const struct {
+        std::uint32_t shellMessage;
+        bool barForward;
+        bool menuOpen;
+    } cases[] = {
+        {0x0200, false, false},  // the pointer passing over
+        {0x0201, false, false}, {0x0202, true, false},  {0x0203, true, false},
+        {0x0204, false, false}, {0x0205, false, true},  {0x0207, false, false},
+        {0x0208, false, false}, {0x0209, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.shellMessage);
+        app.desktop.BringToForeground(game);
+        Notify(c.shellMessage);
+        EXPECT_EQ(app.desktop.Foreground() == app.MainForm().Handle(), c.barForward);
+        EXPECT_EQ(MenuVisible(app.forms), c.menuOpen);
+        SetMenuVisible(app.forms, false);
+    }
+}
+
+TEST(TrayMenuTest, TheMenuOpensAboveTheTaskbarOrInTheWorkAreasCorner) {
+    // The menu is 1890 x 3000 twips; it stands 100 twips in from the right.
+    const struct {
+        const char* name;
+        platform::ScreenInfo screen;
+        PixelRect taskbar;
+        PixelRect workArea;
+        float left;
+        float top;
+    } cases[] = {
+        {"bottom", {1024, 768, 15, 15}, {0, 738, 1024, 768}, {0, 0, 1024, 738}, 13370, 8070},
+        {"bottom at 120 dpi",
+         {1280, 1024, 12, 12},
+         {0, 984, 1280, 1024},
+         {0, 0, 1280, 984},
+         13370,
+         8808},
+        {"top", {1024, 768, 15, 15}, {0, 0, 1024, 30}, {0, 30, 1024, 768}, 13370, 8520},
+        {"top at 120 dpi",
+         {1280, 1024, 12, 12},
+         {0, 0, 1280, 40},
+         {0, 40, 1280, 1024},
+         13370,
+         9288},
+        {"left", {1024, 768, 15, 15}, {0, 0, 60, 768}, {60, 0, 1024, 768}, 13370, 8520},
+        {"right", {1024, 768, 15, 15}, {964, 0, 1024, 768}, {0, 0, 964, 768}, 12470, 8520},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TestApp app;
+        app.desktop.screen = c.screen;
+        app.desktop.taskbar = c.taskbar;
+        app.desktop.workArea = c.workArea;
+        app.Start();
+        app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);
+        EXPECT_EQ(MenuBounds(app.forms), (TwipRect{c.left, c.top, 1890, 3000}));
+        EXPECT_TRUE(app.desktop.IsTopmost(MenuHandle(app.forms)));
+    }
+}
+
+TEST_F(TrayTest, ARightClickWithTheMenuOpenPutsItBackWithoutAFreshFiveSeconds) {
+    Notify(kRightClick);
+    app.desktop.Advance(3000ms);
+    MoveMenu(app.forms, 0, 0);
+    Notify(kRightClick);
+    EXPECT_EQ(MenuBounds(app.forms), (TwipRect{13370, 8070, 1890, 3000}));
+    EXPECT_TRUE(MenuVisible(app.forms));
+    app.desktop.Advance(2000ms);
+    EXPECT_FALSE(MenuVisible(app.forms)) << "five seconds from the first opening";
+}
+
+TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsOrLaterWhenItWasRefused) {
+    SwitchMode(app.forms);
+    app.desktop.RestartShell();
+    EXPECT_EQ(Icons(), std::vector<std::string>{"Tunewarden 1.4 - Small Mode"});
+
+    test::TestApp refused;
+    refused.desktop.shellRefusesIcons = true;
+    refused.Start();
+    EXPECT_TRUE(refused.desktop.trayIcons.empty());
+    refused.desktop.shellRefusesIcons = false;
+    SwitchMode(refused.forms);
+    EXPECT_EQ(refused.desktop.trayIcons.size(), 1u) << "later additions are still sent";
+}
+
+TEST(TraySecondStartTest, ASecondCopyBringsTheRunningBarForwardAndEnds) {
+    test::TestApp app;
+    app.desktop.anotherCopyRunning = true;
+    const auto running = app.desktop.AddWindow("Tunewarden_frmMain", "Tunewarden 1.0");
+    EXPECT_FALSE(app.forms.Start());
+    EXPECT_EQ(app.Form("frmMain"), nullptr);
+    EXPECT_TRUE(app.desktop.trayIcons.empty());
+    EXPECT_EQ(app.desktop.Foreground(), running);
+    app.desktop.KeyDown(test::kControl);
+    app.desktop.KeyDown(96);
+    app.desktop.Advance(1000ms);
+    EXPECT_EQ(app.desktop.keyStateReads, 0) << "no second poller";
+}
+
+}  // namespace
+}  // namespace tw
