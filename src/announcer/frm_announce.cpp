@@ -1,6 +1,5 @@
 #include "announcer/frm_announce.h"
 
-#include <cmath>
 #include <optional>
 
 #include "announcer/script_writer.h"
@@ -44,11 +43,6 @@ platform::ControlDesc MakeControl(int id, platform::ControlKind kind, platform::
     control.backColour = back;
     control.font = std::move(font);
     return control;
-}
-
-std::int32_t WholeTwips(float position) {
-    // Halves go to the even neighbour, as the default rounding mode does.
-    return static_cast<std::int32_t>(std::nearbyint(position));
 }
 
 }  // namespace
@@ -160,9 +154,7 @@ void FrmAnnounce::Label1_MouseMove(std::int16_t button, std::int16_t /*shift*/, 
     if (button == platform::mouse::kNone) {
         return;
     }
-    const auto bounds = window().Bounds();
-    window().Move(bounds.left - (static_cast<float>(DragX_) - x),
-                  bounds.top - (static_cast<float>(DragY_) - y), bounds.width, bounds.height);
+    DragTo(DragX_, DragY_, x, y);
 }
 
 void FrmAnnounce::Label4_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/,

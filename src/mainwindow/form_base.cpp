@@ -1,5 +1,7 @@
 #include "mainwindow/form_base.h"
 
+#include <cmath>
+
 #include "mainwindow/forms.h"
 
 namespace tw {
@@ -10,6 +12,17 @@ FormBase::~FormBase() = default;
 
 void FormBase::CreateWindowFrom(const platform::FormDesc& design) {
     window_ = forms_.system().CreateForm(design, *this);
+}
+
+std::int32_t FormBase::WholeTwips(float position) {
+    return static_cast<std::int32_t>(std::nearbyint(position));
+}
+
+void FormBase::DragTo(std::int32_t dragX, std::int32_t dragY, float x, float y) {
+    const platform::TwipRect bounds = window_->Bounds();
+    const double left = static_cast<double>(bounds.left) - (dragX - static_cast<double>(x));
+    const double top = static_cast<double>(bounds.top) - (dragY - static_cast<double>(y));
+    window_->Move(static_cast<float>(left), static_cast<float>(top), bounds.width, bounds.height);
 }
 
 platform::System& FormBase::system() {

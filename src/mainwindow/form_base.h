@@ -2,6 +2,7 @@
 // the platform window it draws on.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/system.h"
@@ -27,6 +28,13 @@ class FormBase : public platform::FormEvents {
     void DestroyWindow() { window_.reset(); }
 
   protected:
+    // A pointer position in whole twips; halves go to the even neighbour.
+    static std::int32_t WholeTwips(float position);
+    // Moves the window, keeping its size, so that the point (dragX, dragY) of
+    // the strip it was grabbed by comes under the pointer, at (x, y) of that
+    // strip; the arithmetic is done in double precision.
+    void DragTo(std::int32_t dragX, std::int32_t dragY, float x, float y);
+
     // Creates the platform window from the form's design.
     void CreateWindowFrom(const platform::FormDesc& design);
 

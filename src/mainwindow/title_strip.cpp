@@ -1,7 +1,6 @@
 // The main window's own look and the mouse on it: the frame, title band, close
 // box and help text painted once, the title picture that drags and folds the
 // window and opens the popup menu, and the close box.
-#include <cmath>
 #include <string_view>
 
 #include "mainwindow/display_modes.h"
@@ -35,11 +34,6 @@ constexpr std::string_view kHelpText =
     "    Control+ + = + 10 Tracks\r\n"
     "    Control+ - = - 10 Tracks";
 constexpr std::string_view kMenuHint = "       Right Click for Menu";
-
-std::int32_t WholeTwips(float position) {
-    // Halves go to the even neighbour, as the default rounding mode does.
-    return static_cast<std::int32_t>(std::nearbyint(position));
-}
 
 }  // namespace
 
@@ -99,10 +93,7 @@ void FrmMain::Label1_MouseMove(std::int16_t button, std::int16_t /*shift*/, floa
     if (button != mouse::kLeft) {
         return;
     }
-    const platform::TwipRect bounds = window().Bounds();
-    const double left = static_cast<double>(bounds.left) - (DragX_ - static_cast<double>(x));
-    const double top = static_cast<double>(bounds.top) - (DragY_ - static_cast<double>(y));
-    window().Move(static_cast<float>(left), static_cast<float>(top), bounds.width, bounds.height);
+    DragTo(DragX_, DragY_, x, y);
 }
 
 // The menu opens at the window's corner plus the pointer's place in the

@@ -1,6 +1,5 @@
 #include "menu/frm_about.h"
 
-#include <cmath>
 #include <string>
 
 #include "mainwindow/forms.h"
@@ -48,11 +47,6 @@ platform::ControlDesc Link(int id, platform::TwipRect rect, std::string_view tex
     link.foreColour = kLinkBlue;
     link.font = kLinkFont;
     return link;
-}
-
-std::int32_t WholeTwips(float position) {
-    // Halves go to the even neighbour, as the default rounding mode does.
-    return static_cast<std::int32_t>(std::nearbyint(position));
 }
 
 }  // namespace
@@ -115,9 +109,7 @@ void FrmAbout::lblTitle_MouseMove(std::int16_t button, std::int16_t /*shift*/, f
     if (button != platform::mouse::kLeft) {
         return;
     }
-    const platform::TwipRect bounds = window().Bounds();
-    window().Move(bounds.left - (static_cast<float>(DragX_) - x),
-                  bounds.top - (static_cast<float>(DragY_) - y), bounds.width, bounds.height);
+    DragTo(DragX_, DragY_, x, y);
 }
 
 void FrmAbout::lblWebSite_Click() {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "announcer/frm_announce.h"
 #include "mainwindow/forms.h"
@@ -68,6 +69,14 @@ struct TestApp {
         Announcer().SetControlText(FrmAnnounce::txtCSFolder, text);
     }
     void Ticks(int seconds) { desktop.Advance(std::chrono::seconds(seconds)); }
+    // The tips of the icons in the notification area.
+    std::vector<std::string> TrayTips() {
+        std::vector<std::string> tips;
+        for (const auto& [key, tip] : desktop.trayIcons) {
+            tips.push_back(tip);
+        }
+        return tips;
+    }
 };
 
 }  // namespace tw::test

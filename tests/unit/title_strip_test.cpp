@@ -29,14 +29,6 @@ class TitleStripTest : public ::testing::Test {
     void OpenMenu() {
         app.desktop.Click(app.MainForm().At(platform::kFormSurface, 60, 150), kRight);
     }
-    // The tips of the icons in the notification area.
-    std::vector<std::string> Icons() {
-        std::vector<std::string> tips;
-        for (const auto& [key, tip] : app.desktop.trayIcons) {
-            tips.push_back(tip);
-        }
-        return tips;
-    }
 
     test::TestApp app;
     FrmMain* main = nullptr;
@@ -44,7 +36,7 @@ class TitleStripTest : public ::testing::Test {
 
 TEST_F(TitleStripTest, DoubleClicksFoldTheWindowThroughTheThreeModes) {
     const TwipRect start = Bounds();
-    EXPECT_EQ(Icons(), std::vector<std::string>{"Tunewarden 1.4 - Normal Mode"});
+    EXPECT_EQ(app.TrayTips(), std::vector<std::string>{"Tunewarden 1.4 - Normal Mode"});
     const struct {
         float height;
         const char* icon;
@@ -57,7 +49,7 @@ TEST_F(TitleStripTest, DoubleClicksFoldTheWindowThroughTheThreeModes) {
         OpenMenu();
         app.desktop.DoubleClick(Title(20, 5));
         EXPECT_EQ(Bounds(), (TwipRect{start.left, start.top, start.width, step.height}));
-        EXPECT_EQ(Icons(), std::vector<std::string>{step.icon}) << "exactly one icon";
+        EXPECT_EQ(app.TrayTips(), std::vector<std::string>{step.icon}) << "exactly one icon";
         EXPECT_EQ(StoredMode(), step.stored);
         EXPECT_FALSE(MenuVisible(app.forms));
     }

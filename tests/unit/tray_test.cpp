@@ -29,13 +29,6 @@ class TrayTest : public ::testing::Test {
     void Notify(std::uint32_t shellMessage) {
         app.desktop.NotifyIcon(app.MainForm().Handle(), 1, shellMessage);
     }
-    std::vector<std::string> Icons() {
-        std::vector<std::string> tips;
-        for (const auto& [key, tip] : app.desktop.trayIcons) {
-            tips.push_back(tip);
-        }
-        return tips;
-    }
 
     test::TestApp app;
     platform::WindowHandle game = 0;
@@ -116,7 +109,7 @@ TEST_F(TrayTest, ARightClickWithTheMenuOpenPutsItBackWithoutAFreshFiveSeconds) {
 TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsOrLaterWhenItWasRefused) {
     SwitchMode(app.forms);
     app.desktop.RestartShell();
-    EXPECT_EQ(Icons(), std::vector<std::string>{"Tunewarden 1.4 - Small Mode"});
+    EXPECT_EQ(app.TrayTips(), std::vector<std::string>{"Tunewarden 1.4 - Small Mode"});
 
     test::TestApp refused;
     refused.desktop.shellRefusesIcons = true;
