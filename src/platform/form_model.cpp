@@ -1,5 +1,6 @@
 #include "platform/form_model.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,8 +33,13 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count) {
 
 }  // namespace
 
-TwipRect CentredOver(const TwipRect& owner, float width, float height) {
-    return {owner.left + (owner.width - width) / 2, owner.top + (owner.height - height) / 2, width,
+TwipRect CentredOver(const TwipRect& owner, float width, float height, const TwipRect& area) {
+    // Within [low, low + room] when it fits, else at low.
+    const auto within = [](float at, float size, float low, float room) {
+        return std::max(low, std::min(at, low + room - size));
+    };
+    return {within(owner.left + (owner.width - width) / 2, width, area.left, area.width),
+            within(owner.top + (owner.height - height) / 2, height, area.top, area.height), width,
             height};
 }
 

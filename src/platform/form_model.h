@@ -37,8 +37,10 @@ struct NotifyIcon {
 // The longest tip the shell shows, in characters.
 inline constexpr std::size_t kMaxIconTipCharacters = 63;
 
-// Where a window of the given size stands centred over another window.
-TwipRect CentredOver(const TwipRect& owner, float width, float height);
+// Where a window of the given size stands centred over another window, moved
+// no further than it takes to lie wholly within the area (the work area: a
+// dialog over a bar docked in a corner must not hang off the screen).
+TwipRect CentredOver(const TwipRect& owner, float width, float height, const TwipRect& area);
 
 // What the window has to do about a new back colour.
 enum class ColourEffect {

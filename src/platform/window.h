@@ -138,8 +138,9 @@ class Form {
     virtual bool AddNotifyIcon(int control, std::uint32_t id, std::string_view tip) = 0;
     virtual void DeleteNotifyIcon(std::uint32_t id) = 0;
 
-    // Shows the window centred over another of the program's windows, which
-    // owns it and takes no input until this one is unloaded; returns then.
+    // Shows the window centred over another of the program's windows (moved
+    // onto the work area where it would hang off it), which owns it and takes
+    // no input until this one is unloaded; returns then.
     virtual void ShowModal(WindowHandle owner) = 0;
 };
 

@@ -199,6 +199,7 @@ void DesktopTest::BringPlayerForward() {
     SetForegroundWindow(playerWindow_);
     ASSERT_TRUE(PollUntil(Millis(2000), [&] { return GetForegroundWindow() == playerWindow_; }))
         << "could not put the player in front";
+    std::this_thread::sleep_for(kFocusSettle);
 }
 
 void DesktopTest::Chord(std::initializer_list<WORD> keys, Millis hold) {

@@ -42,6 +42,10 @@ inline constexpr Millis kShortHold{400};
 // Long enough for a send that a tick started just before the release to land in the log,
 // and for the next tick to see that the keys are up.
 inline constexpr Millis kSettle{700};
+// When a window takes the X focus, Wine reads Control, Shift and Alt back from the X server,
+// where the keys that SendInput pressed are up: a chord waits this long after a window came
+// forward, or its Control may be let go under it.
+inline constexpr Millis kFocusSettle{500};
 // Closing may take this long: under Wine without a window manager, hiding a window alone can
 // block for a second or two.
 inline constexpr Millis kCloseGrace{2000};
@@ -117,7 +121,7 @@ class DesktopTest : public ::testing::Test {
     void StartPlayer(const std::wstring& caption = kDefaultCaption, unsigned hangMs = 0);
     // `switches` are the start switches, e.g. {L"-dock", L"BR"}.
     void StartTunewarden(const std::vector<std::wstring>& switches = {});
-    // Puts the stand-in in front, where the game would be.
+    // Puts the stand-in in front, where the game would be, ready for chords.
     void BringPlayerForward();
 
     void Chord(std::initializer_list<WORD> keys, Millis hold = kShortHold);

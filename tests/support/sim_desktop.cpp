@@ -254,8 +254,9 @@ void SimForm::DeleteNotifyIcon(std::uint32_t iconId) {
 
 void SimForm::ShowModal(WindowHandle owner) {
     if (const auto ownerWindow = desktop_.WindowOf(owner)) {
+        const platform::TwipRect area = platform::Units(desktop_.screen).ToTwips(desktop_.workArea);
         window_->bounds = platform::CentredOver(ownerWindow->bounds, window_->bounds.width,
-                                                window_->bounds.height);
+                                                window_->bounds.height, area);
         window_->modalOwner = owner;
         ++ownerWindow->modalWindowsOver;
     }

@@ -157,6 +157,13 @@ TEST(MenuTest, TheTitleOpensAboutOverTheBarUntilOk) {
     EXPECT_EQ(app.Form("About"), nullptr);
     app.desktop.DoubleClick(app.MainForm().At(FrmMain::Label1, 20, 5));
     EXPECT_EQ(app.MainForm().Bounds().height, 240) << "the bar answers again";
+
+    // Over a bar docked top right it stays on the screen, as near the centre as it can.
+    app.MainForm().Move(12525, 0, 2835, 4350);
+    app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);
+    app.desktop.Click(app.Menu().At(FrmMenu::lblTitle, 10, 5));
+    ASSERT_NE(app.Form("About"), nullptr);
+    EXPECT_EQ(app.Form("About")->Bounds(), (TwipRect{15360 - 5790, 930, 5790, 2490}));
 }
 
 TEST(MenuTest, HelpOpensTheReadmeInNotepadOrSaysItIsMissing) {

@@ -333,10 +333,13 @@ void FormWindow::ShowModal(HWND owner) {
     if (owner != nullptr && owner != self && IsWindow(owner)) {
         RECT outer{};
         GetWindowRect(owner, &outer);
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         const TwipRect mine = Bounds();
         const TwipRect place = CentredOver(
             ScreenUnits().ToTwips(PixelRect{outer.left, outer.top, outer.right, outer.bottom}),
-            mine.width, mine.height);
+            mine.width, mine.height,
+            ScreenUnits().ToTwips(PixelRect{work.left, work.top, work.right, work.bottom}));
         Move(place.left, place.top, place.width, place.height);
         // Owned, it stays above its owner and out of the taskbar.
         SetWindowLongPtrW(self, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
