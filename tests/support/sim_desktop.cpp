@@ -750,7 +750,9 @@ std::string SimDesktop::ReadSetting(std::string_view app, std::string_view secti
 
 void SimDesktop::WriteSetting(std::string_view app, std::string_view section, std::string_view key,
                               std::string_view value) {
-    settings[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
+    if (settingsWritable) {
+        settings[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
+    }
 }
 
 void SimDesktop::StartProgram(std::string_view programLine) {

@@ -249,6 +249,8 @@ class SimDesktop final : public platform::System {
     PixelPoint newWindowAt{90, 90};
     std::string commandLine;
     std::map<std::tuple<std::string, std::string, std::string>, std::string> settings;
+    // False: every write to the settings store fails, unnoticed.
+    bool settingsWritable = true;
     std::deque<std::string> folderPickerAnswers;
     std::vector<std::string> folderPickerPrompts;
     std::vector<WindowHandle> folderPickerOwners;
