@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds and tests everything: the unit tests on the Linux host, then the Windows programs
-# cross-compiled with MinGW-w64 and their end-to-end tests under Wine on a virtual display.
-# The last line of output is always "N passed, N failed" over both test runs.
+# Builds and tests everything: the unit tests on the Linux host, plain and again under
+# AddressSanitizer and UndefinedBehaviorSanitizer; each fuzzer for a few seconds (one test
+# each); then the Windows programs cross-compiled with MinGW-w64 and their end-to-end tests
+# under Wine on a virtual display.
+# The last line of output is always "N passed, N failed" over all of them.
 # Exit status is non-zero when a build or a test failed.
 set -uo pipefail
 
@@ -12,15 +14,21 @@ scripts/bootstrap.sh || exit 1
 
 if [ "${CI:-}" = true ]; then
     host_preset=ci-host
+    asan_preset=ci-host-asan
     windows_preset=ci-mingw
 else
     host_preset=host
+    asan_preset=host-asan
     windows_preset=mingw
 fi
-# Both CI presets inherit the folders of the plain ones; these variables can move them.
+# The CI presets inherit the folders of the plain ones; these variables can move them
+# (TW_FUZZ_BUILD_DIR moves the fuzzers', see scripts/fuzz.sh).
 host_dir=${TW_HOST_BUILD_DIR:-$root/build/host}
+asan_dir=${TW_ASAN_BUILD_DIR:-$root/build/host-asan}
 windows_dir=${TW_WINDOWS_BUILD_DIR:-$root/build/mingw}
-mkdir -p "$host_dir" "$windows_dir"
+# How long each fuzzer runs here: long enough to catch a regression, short enough for CI.
+fuzz_seconds=${TW_FUZZ_SECONDS:-10}
+mkdir -p "$host_dir" "$asan_dir" "$windows_dir"
 
 passed=0
 failed=0
@@ -66,6 +74,30 @@ if build "$host_preset" "$host_dir"; then
     ctest --test-dir "$host_dir" -j 2 --no-tests=ignore --output-on-failure 2>&1 |
         tee "$host_dir/ctest.log" | show
     count "$host_dir/ctest.log"
+fi
+
+echo "== host build under ASan and UBSan ($asan_preset) and unit tests"
+if build "$asan_preset" "$asan_dir"; then
+    ctest --test-dir "$asan_dir" -j 2 --no-tests=ignore --output-on-failure 2>&1 |
+        tee "$asan_dir/ctest.log" | show
+    count "$asan_dir/ctest.log"
+fi
+
+echo "== fuzzers, ${fuzz_seconds} s each"
+fuzz_log=$(mktemp)
+scripts/fuzz.sh "$fuzz_seconds" 2>&1 | tee "$fuzz_log"
+fuzz_status=${PIPESTATUS[0]}
+# Each target is one test: "fuzz: N targets run, N executions, N crashes found".
+fuzz_summary=$(grep -E '^fuzz: [0-9]+ targets run, [0-9]+ executions, [0-9]+ crashes found' "$fuzz_log" |
+    tail -n 1)
+rm -f "$fuzz_log"
+if [ "$fuzz_status" -eq 2 ] || [ -z "$fuzz_summary" ]; then
+    broken=1
+else
+    fuzz_targets=$(sed -E 's/^fuzz: ([0-9]+) targets.*/\1/' <<<"$fuzz_summary")
+    fuzz_crashes=$(sed -E 's/.* ([0-9]+) crashes found.*/\1/' <<<"$fuzz_summary")
+    passed=$((passed + fuzz_targets - fuzz_crashes))
+    failed=$((failed + fuzz_crashes))
 fi
 
 echo "== Windows build ($windows_preset) and end-to-end tests under Wine"

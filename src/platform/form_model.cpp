@@ -152,7 +152,7 @@ std::optional<int> FormModel::ChildAt(PixelPoint client) const {
     return std::nullopt;
 }
 
-std::pair<float, float> FormModel::ToControl(int id, PixelPoint at) const {
+FormModel::ControlPoint FormModel::ToControl(int id, PixelPoint at) const {
     const ControlState* control = Find(id);
     if (control == nullptr) {
         return {units_.XFromPixels(at.x, ScaleUnit::Twips),
@@ -168,21 +168,21 @@ void FormModel::PointerDown(std::int16_t button, std::int16_t shift, PixelPoint 
         afterDoubleClick_ = false;
     }
     const int target = *captured_;
-    const auto [x, y] = ToControl(target, at);
-    Fire([&](FormEvents& events) { events.OnMouseDown(target, button, shift, x, y); });
+    const ControlPoint p = ToControl(target, at);
+    Fire([&](FormEvents& events) { events.OnMouseDown(target, button, shift, p.x, p.y); });
 }
 
 void FormModel::PointerUp(std::int16_t button, std::int16_t stillHeld, std::int16_t shift,
                           PixelPoint at) {
     const int target = captured_ ? *captured_ : HitTest(at);
-    const auto [x, y] = ToControl(target, at);
+    const ControlPoint p = ToControl(target, at);
     // Decided before the handlers run: a release handler may move or hide controls.
     const bool ends = captured_ && stillHeld == mouse::kNone;
     const bool click = ends && !afterDoubleClick_ && HitTest(at) == target;
     if (ends) {
         captured_.reset();
     }
-    Fire([&](FormEvents& events) { events.OnMouseUp(target, button, shift, x, y); });
+    Fire([&](FormEvents& events) { events.OnMouseUp(target, button, shift, p.x, p.y); });
     if (click) {
         Fire([target](FormEvents& events) { events.OnClick(target); });
     }
@@ -190,8 +190,8 @@ void FormModel::PointerUp(std::int16_t button, std::int16_t stillHeld, std::int1
 
 void FormModel::PointerMove(std::int16_t held, std::int16_t shift, PixelPoint at) {
     const int target = captured_ ? *captured_ : HitTest(at);
-    const auto [x, y] = ToControl(target, at);
-    Fire([&](FormEvents& events) { events.OnMouseMove(target, held, shift, x, y); });
+    const ControlPoint p = ToControl(target, at);
+    Fire([&](FormEvents& events) { events.OnMouseMove(target, held, shift, p.x, p.y); });
 }
 
 void FormModel::DoubleClick(PixelPoint at) {

@@ -142,8 +142,12 @@ class FormModel {
     void Detach();
 
   private:
+    struct ControlPoint {
+        float x;
+        float y;
+    };
     // The position relative to the control, in its scale unit.
-    std::pair<float, float> ToControl(int id, PixelPoint at) const;
+    ControlPoint ToControl(int id, PixelPoint at) const;
 
     template <class Call>
     void Fire(Call&& call) {
