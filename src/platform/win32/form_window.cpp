@@ -139,7 +139,11 @@ FormWindow::FormWindow(const FormDesc& desc, FormEvents& events)
     for (const ControlState& control : model_.controls()) {
         const ControlDesc& design = control.desc;
         ControlParts& parts = parts_[design.id];
-        parts.font = MakeFont(design.font, design.font.bold);
+        // Pictures print with their surface's fonts; click areas show nothing.
+        if (design.kind == ControlKind::Label || design.kind == ControlKind::TextBox ||
+            design.kind == ControlKind::PushButton) {
+            parts.font = MakeFont(design.font, design.font.bold);
+        }
         if (design.kind == ControlKind::TextBox) {
             parts.backBrush.reset(CreateSolidBrush(ToColorRef(design.backColour)));
         }

@@ -15,8 +15,7 @@ SurfaceImage::SurfaceImage(ImageOwner& owner, ScaleUnit scale, const Font& font,
       scale_(scale),
       back_(back),
       fill_(fill),
-      font_(MakeFont(font, font.bold)),
-      boldFont_(MakeFont(font, true)),
+      fontDesign_(font),
       width_(std::max(1, widthPixels)),
       height_(std::max(1, heightPixels)),
       bold_(font.bold) {
@@ -126,7 +125,7 @@ void SurfaceImage::Box(float x1, float y1, float x2, float y2, bool filled) {
 
 void SurfaceImage::Print(std::string_view text) {
     HDC dc = dc_.get();
-    SelectedObject selectFont(dc, bold_ ? boldFont_.get() : font_.get());
+    SelectedObject selectFont(dc, PrintFont());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
@@ -151,6 +150,20 @@ void SurfaceImage::Print(std::string_view text) {
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
     Changed();
+}
+
+HFONT SurfaceImage::PrintFont() {
+    // As the design has it, or bold on request.
+    if (bold_) {
+        if (!boldFont_) {
+            boldFont_ = MakeFont(fontDesign_, true);
+        }
+        return boldFont_.get();
+    }
+    if (!font_) {
+        font_ = MakeFont(fontDesign_, fontDesign_.bold);
+    }
+    return font_.get();
 }
 
 void SurfaceImage::SetTextPosition(float x, float y) {

@@ -58,11 +58,14 @@ class SurfaceImage final : public Canvas {
     int ToX(float value) const;
     int ToY(float value) const;
     void Changed() { owner_.ImageChanged(); }
+    HFONT PrintFont();
 
     ImageOwner& owner_;
     ScaleUnit scale_;
     Colour back_;
     std::optional<Colour> fill_;
+    Font fontDesign_;
+    // Made on the first Print: most surfaces only ever draw shapes.
     UniqueFont font_;
     UniqueFont boldFont_;
     UniqueMemoryDc dc_;

@@ -14,6 +14,31 @@ namespace {
 
 constexpr LPARAM kMaxTipWidth = 400;
 
+// The tooltip class lives in the common controls. They are loaded and set up with the first
+// tip rather than at start: the program uses nothing else from them, and loading them
+// registers every class they hold, which a run that never shows a tip need not pay for. The
+// manifest's activation context makes this the version 6 library.
+bool CommonControlsReady() {
+    static const bool ready = [] {
+        const HMODULE library = LoadLibraryW(L"comctl32.dll");
+        if (library == nullptr) {
+            return false;
+        }
+        using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        // Through a plain function pointer type, which any function pointer converts to.
+        const auto init = reinterpret_cast<InitFunction>(
+            reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
+        if (init == nullptr) {
+            return false;
+        }
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_TAB_CLASSES;  // tabs and tooltips
+        return init(&controls) != FALSE;
+    }();
+    return ready;
+}
+
 TOOLINFOW ToolOf(HWND owner, int id, HWND child) {
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
@@ -35,6 +60,9 @@ LRESULT Send(HWND tips, UINT message, TOOLINFOW& tool) {
 }  // namespace
 
 bool ToolTips::Create(HWND owner) {
+    if (!CommonControlsReady()) {
+        return false;
+    }
     // TTS_ALWAYSTIP: the main window is rarely the active one while the game runs.
     window_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,

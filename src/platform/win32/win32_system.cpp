@@ -343,7 +343,18 @@ void Win32System::WriteSetting(std::string_view app, std::string_view section, s
 
 // --- Shell ------------------------------------------------------------------------------------
 
+Win32System::~Win32System() {
+    if (comEntered_) {
+        CoUninitialize();
+    }
+}
+
 std::string Win32System::BrowseForFolder(WindowHandle owner, std::string_view prompt) {
+    // The shell's dialog needs a single-threaded apartment on this, the UI thread; entered
+    // here rather than at start because nothing else in the program uses COM.
+    if (!comEntered_) {
+        comEntered_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
     const std::wstring title = Widen(prompt);
     BROWSEINFOW browse{};
     browse.hwndOwner = ToHwnd(owner);

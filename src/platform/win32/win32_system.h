@@ -15,6 +15,11 @@ namespace tw::platform::win32 {
 
 class Win32System final : public System {
   public:
+    Win32System() = default;
+    ~Win32System() override;
+    Win32System(const Win32System&) = delete;
+    Win32System& operator=(const Win32System&) = delete;
+
     std::int16_t AsyncKeyState(int virtualKey) override;
 
     WindowHandle FindTopLevelWindow(std::string_view className,
@@ -58,6 +63,7 @@ class Win32System final : public System {
 
   private:
     UniqueHandle instanceMark_;
+    bool comEntered_ = false;  // this thread is in a single-threaded COM apartment
 };
 
 }  // namespace tw::platform::win32

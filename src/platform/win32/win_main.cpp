@@ -4,45 +4,29 @@
 // <windows.h> first: the other system headers rely on it.
 #include <windows.h>
 
-#include <commctrl.h>
-#include <objbase.h>
-
+#include <cstdlib>
 #include <optional>
 
 #include "mainwindow/forms.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_system.h"
 
-namespace {
-
-// The folder picker is a shell dialog and needs a single-threaded apartment;
-// left again on every way out of wWinMain.
-class ComApartment {
-  public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    HRESULT result_;
-};
-
-}  // namespace
+#if defined(__GLIBCXX__)
+// libstdc++'s own terminate handler writes the uncaught exception's demangled type to a
+// console a windowed program does not have, and links the demangler (about 45 KB) into the
+// static exe for it. Every exception stops in wWinMain; this is reached only through a broken
+// noexcept promise.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+}  // namespace __gnu_cxx
+#endif
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    const ComApartment com;
-
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&controls);
-
+    // COM and the common controls are set up by the folder picker and the first tooltip,
+    // which alone need them: most runs use neither, and both cost start-up time.
     try {
         tw::platform::win32::Win32System system;
         tw::Forms forms(system);
