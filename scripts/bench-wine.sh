@@ -144,7 +144,8 @@ figures = [
 def spread(values):
     if not values:
         return "-"
-    return "%.1f / %.1f / %.1f" % (min(values), statistics.median(values), max(values))
+    form = "%.0f" if max(values) >= 1000 else "%.1f"
+    return " / ".join(form % v for v in (min(values), statistics.median(values), max(values)))
 
 def table(label):
     print(f"\n{label} against the baseline (min / median / max over the rounds)")
