@@ -14,10 +14,10 @@ namespace {
 
 constexpr LPARAM kMaxTipWidth = 400;
 
-// The tooltip class lives in the common controls. They are loaded and set up with the first
-// tip rather than at start: the program uses nothing else from them, and loading them
-// registers every class they hold, which a run that never shows a tip need not pay for. The
-// manifest's activation context makes this the version 6 library.
+// The tooltip class lives in the common controls, which the program uses for nothing else:
+// they are loaded with the first window that has tips and set up for that class alone, not
+// linked and set up for every class they hold at start. The manifest's activation context
+// makes this the version 6 library.
 bool CommonControlsReady() {
     static const bool ready = [] {
         const HMODULE library = LoadLibraryW(L"comctl32.dll");

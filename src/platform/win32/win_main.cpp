@@ -4,29 +4,16 @@
 // <windows.h> first: the other system headers rely on it.
 #include <windows.h>
 
-#include <cstdlib>
 #include <optional>
 
 #include "mainwindow/forms.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_system.h"
 
-#if defined(__GLIBCXX__)
-// libstdc++'s own terminate handler writes the uncaught exception's demangled type to a
-// console a windowed program does not have, and links the demangler (about 45 KB) into the
-// static exe for it. Every exception stops in wWinMain; this is reached only through a broken
-// noexcept promise.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-    std::abort();
-}
-}  // namespace __gnu_cxx
-#endif
-
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-    // COM and the common controls are set up by the folder picker and the first tooltip,
-    // which alone need them: most runs use neither, and both cost start-up time.
+    // Nothing here sets up COM: only the folder picker needs it, and it enters the apartment
+    // itself. The common controls are loaded with the first tooltip (tool_tips.cpp).
     try {
         tw::platform::win32::Win32System system;
         tw::Forms forms(system);
