@@ -176,14 +176,14 @@ void FrmAnnounce::Image1_Click() {
 }
 
 void FrmAnnounce::Timer1_Timer() {
-    if (window().ControlText(txtCSFolder).empty()) {
+    // The box, not the stored setting: the path is what the user sees right now.
+    const std::string folder = window().ControlText(txtCSFolder);
+    if (folder.empty()) {
         return;
     }
     hWndWinamp_ = system().FindTopLevelWindow(player::kPlayerWindowClass, std::nullopt);
     sSong_ = player::ReadPlayerTitle(system(), hWndWinamp_);
-    // The box is read again for the path: it is what the user sees right now.
-    const std::string path =
-        window().ControlText(txtCSFolder) + std::string(announcer::kScriptFileSuffix);
+    const std::string path = folder + std::string(announcer::kScriptFileSuffix);
     const std::string line = announcer::BuildScriptLine(forms_.module().MessageTemplate, sSong_);
     // A missing or read-only folder or a locked file: the next tick tries again.
     system().WriteWholeFile(path, line);

@@ -25,8 +25,12 @@ volatile int g_keysDown = 0;
 
 void PollKeys() {
     int down = 0;
+    // Both states every time, as the poller reads them: a read clears the key's "pressed
+    // since" bit, so skipping the key while Control is up would be cheaper and different.
     for (const int key : kKeys) {
-        if (GetAsyncKeyState(kVkControl) != 0 && GetAsyncKeyState(key) != 0) {
+        const bool controlDown = GetAsyncKeyState(kVkControl) != 0;
+        const bool keyDown = GetAsyncKeyState(key) != 0;
+        if (controlDown && keyDown) {
             ++down;
         }
     }

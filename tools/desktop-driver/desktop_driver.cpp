@@ -104,7 +104,10 @@ std::optional<std::vector<WORD>> ParseKeyList(const std::vector<std::wstring>& a
 }
 
 int Keys(const std::vector<std::wstring>& args) {
-    const std::optional<long> holdMs = args.empty() ? std::nullopt : ParseNumber(args[0]);
+    if (args.empty()) {
+        return kUsage;
+    }
+    const std::optional<long> holdMs = ParseNumber(args[0]);
     const auto keys = ParseKeyList(args, 1);
     if (!holdMs || *holdMs < 0 || !keys) {
         return kUsage;

@@ -261,12 +261,17 @@ LRESULT CALLBACK FormWindow::IconSinkProc(HWND sink, UINT message, WPARAM wParam
 
 template <class Input>
 void FormWindow::Feed(Input&& input) {
+    const bool wasCapturing = model_.Capturing();
     try {
         input(model_);
     } catch (...) {
         // A failing handler must not unwind through the system's window code.
     }
-    SyncCapture();
+    // Asking the system who holds the capture is a trip to the window server under Wine;
+    // with no capture before or after (every timer tick), there is nothing to bring in step.
+    if (wasCapturing || model_.Capturing()) {
+        SyncCapture();
+    }
 }
 
 void FormWindow::SyncCapture() {
