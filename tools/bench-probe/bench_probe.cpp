@@ -23,6 +23,7 @@
 // After <windows.h>, which they need.
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -124,9 +125,10 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
     return true;
 }
 
-// The Linux process whose /proc file `what` starts with `prefix`, among those started after
-// `after`; 0 when there is none yet. Wine puts a program's Windows command line in "cmdline".
-unsigned long FindUnixPid(const wchar_t* what, const std::string& prefix, unsigned long after) {
+// The first Linux process after `after` that `matches` (given its pid); 0 when there is none
+// yet.
+template <class Match>
+unsigned long FindUnixPid(Match matches, unsigned long after) {
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &entry);
     if (search == INVALID_HANDLE_VALUE) {
@@ -136,15 +138,46 @@ unsigned long FindUnixPid(const wchar_t* what, const std::string& prefix, unsign
     do {
         wchar_t* end = nullptr;
         const unsigned long pid = std::wcstoul(entry.cFileName, &end, 10);
-        if (end == entry.cFileName || *end != L'\0' || pid <= after) {
-            continue;
-        }
-        if (StartsWithNoCase(ReadWholeFile(ProcFile(pid, what)), prefix)) {
+        if (end != entry.cFileName && *end == L'\0' && pid > after && matches(pid)) {
             found = pid;
         }
     } while (found == 0 && FindNextFileW(search, &entry) != FALSE);
     FindClose(search);
     return found;
+}
+
+// Whether the process's /proc file `what` starts with `prefix`. Wine puts a program's Windows
+// command line in "cmdline".
+bool ProcFileStartsWith(unsigned long pid, const wchar_t* what, const std::string& prefix) {
+    return StartsWithNoCase(ReadWholeFile(ProcFile(pid, what)), prefix);
+}
+
+// The value of `name` in a /proc environ file, whose entries end with a zero byte; empty when
+// it is not there.
+std::string EnvironmentValue(const std::string& entries, const std::string& name) {
+    const std::string key = name + "=";
+    for (std::size_t at = 0; at < entries.size();) {
+        const std::size_t end = std::min(entries.find('\0', at), entries.size());
+        if (entries.compare(at, key.size(), key) == 0) {
+            return entries.substr(at + key.size(), end - at - key.size());
+        }
+        at = end + 1;
+    }
+    return {};
+}
+
+// This session's wineserver. Another Wine session on the machine (a second bench, a test run)
+// has a server of its own, started with its own WINEPREFIX.
+unsigned long OwnWineServerPid() {
+    const std::string prefix =
+        EnvironmentValue(ReadWholeFile(L"Z:\\proc\\self\\environ"), "WINEPREFIX");
+    return FindUnixPid(
+        [&](unsigned long pid) {
+            return ProcFileStartsWith(pid, L"comm", "wineserver") &&
+                   EnvironmentValue(ReadWholeFile(ProcFile(pid, L"environ")), "WINEPREFIX") ==
+                       prefix;
+        },
+        0);
 }
 
 // Time on a CPU in ms, summed over the process's threads from /proc/PID/task/*/schedstat,
@@ -240,8 +273,11 @@ int wmain() {
     }
 
     const unsigned long probePid = OwnUnixPid();
-    const unsigned long serverPid = FindUnixPid(L"comm", "wineserver", 0);
+    const unsigned long serverPid = OwnWineServerPid();
     const std::string program = Narrow(argv[5]);
+    const auto isChild = [&](unsigned long pid) {
+        return ProcFileStartsWith(pid, L"cmdline", program);
+    };
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -268,7 +304,7 @@ int wmain() {
         shown = Now();
         if (!visible) {
             if (childPid == 0 && probePid != 0) {
-                childPid = FindUnixPid(L"cmdline", program, probePid);
+                childPid = FindUnixPid(isChild, probePid);
             }
             Sleep(1);
         }
@@ -283,7 +319,7 @@ int wmain() {
     Memory atStart = MemoryOf(childPid);
     if (childPid == 0 && probePid != 0) {
         // Shown before its command line was seen: read as soon as it is found.
-        childPid = FindUnixPid(L"cmdline", program, probePid);
+        childPid = FindUnixPid(isChild, probePid);
         cpuAtWindow = CpuMs(childPid);
         atStart = MemoryOf(childPid);
     }
