@@ -1,6 +1,6 @@
 // How the game's console reads a script, for the checks of the script line: lines
-// end at LF and at CR; a line longer than 1,023 bytes runs its remainder as a line
-// of its own; a line is split into commands at ';' outside double quotes, each '"'
+// end at LF and at CR; a line of 1,023 bytes or more is cut after 1,022 and its
+// remainder runs as a line of its own; a line is split into commands at ';' outside double quotes, each '"'
 // toggling the quoting. Blank commands do nothing, and leading blanks are dropped.
 #pragma once
 
@@ -14,7 +14,7 @@ namespace tw::test {
 using Commands = std::vector<std::string>;
 
 inline Commands ConsoleCommands(std::string_view script) {
-    constexpr std::size_t kMaxLine = 1023;
+    constexpr std::size_t kMaxLine = 1022;
     Commands commands;
     const auto add = [&commands](std::string_view text) {
         const auto first = text.find_first_not_of(" \t");
