@@ -3,41 +3,13 @@
 // pressed. And what the pointer costs on its way through the form model.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 
+#include "allocation_count.h"
 #include "announcer/frm_announce.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
-
-namespace {
-
-std::atomic<long long> g_allocations{0};
-
-// Called through pointers the optimiser cannot see through, so that it does not
-// pair the replaced operators with malloc and free and warn about a mismatch.
-void* (*volatile g_allocate)(std::size_t) = std::malloc;
-void (*volatile g_release)(void*) = std::free;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = g_allocate(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept {
-    g_release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    g_release(p);
-}
 
 namespace {
 
@@ -52,12 +24,12 @@ void BM_IdlePollTick(benchmark::State& state) {
     constexpr int kCountedTicks = 1000;
     const int readsBefore = desktop.keyStateReads;
     const int lookupsBefore = desktop.windowLookups;
-    const long long allocationsBefore = g_allocations.load();
+    const long long allocationsBefore = tw::test::AllocationCount();
     for (int tick = 0; tick < kCountedTicks; ++tick) {
         main.Timer1_Timer();
     }
     state.counters["allocations_per_tick"] =
-        static_cast<double>(g_allocations.load() - allocationsBefore) / kCountedTicks;
+        static_cast<double>(tw::test::AllocationCount() - allocationsBefore) / kCountedTicks;
     state.counters["key_reads_per_tick"] =
         static_cast<double>(desktop.keyStateReads - readsBefore) / kCountedTicks;
     state.counters["player_lookups_per_tick"] =

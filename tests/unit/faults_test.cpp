@@ -3,40 +3,13 @@
 // settings store that takes nothing, and a long run of everything at once.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <string>
 
+#include "allocation_count.h"
 #include "mainwindow/display_modes.h"
 #include "menu/frm_menu.h"
 #include "test_app.h"
-
-namespace {
-
-std::atomic<long long> g_allocations{0};
-
-// Through pointers the optimiser cannot see through, so that it does not pair
-// the replaced operators with malloc and free and warn about a mismatch.
-void* (*volatile g_allocate)(std::size_t) = std::malloc;
-void (*volatile g_release)(void*) = std::free;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = g_allocate(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    g_release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    g_release(p);
-}
 
 namespace tw {
 namespace {
@@ -127,9 +100,9 @@ TEST(FaultsTest, ALongRunLeavesNothingBehind) {
     EXPECT_FALSE(app.Form("Menu")->IsVisible());
     EXPECT_EQ(app.TrayTips().size(), 1u);
 
-    const long long before = g_allocations.load();
+    const long long before = test::AllocationCount();
     app.forms.Loaded<FrmMain>()->Timer1_Timer();
-    EXPECT_EQ(g_allocations.load() - before, 0) << "an idle tick allocates nothing";
+    EXPECT_EQ(test::AllocationCount() - before, 0) << "an idle tick allocates nothing";
 }
 
 }  // namespace
