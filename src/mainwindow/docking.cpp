@@ -1,5 +1,7 @@
 #include "mainwindow/docking.h"
 
+#include <algorithm>
+
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/menu_seam.h"
@@ -16,6 +18,14 @@ void ReadTaskbarPos(Forms& forms) {
 bool TaskbarAlongBottom(const platform::PixelRect& taskbar, const platform::ScreenInfo& screen) {
     return taskbar.left <= 0 && taskbar.right >= screen.widthPixels &&
            taskbar.bottom >= screen.heightPixels && taskbar.top > screen.heightPixels / 2;
+}
+
+std::int32_t BottomRestRow(const Module& module, const platform::ScreenInfo& screen,
+                           const platform::PixelRect& workArea) {
+    if (TaskbarAlongBottom(module.TaskbarData, screen)) {
+        return std::min(module.TaskbarTop, workArea.bottom);
+    }
+    return workArea.bottom;
 }
 
 void DockWindow(Forms& forms, DockCorner corner) {
@@ -43,9 +53,7 @@ void DockWindow(Forms& forms, DockCorner corner) {
     double top = 0;
     if (bottom) {
         const double twipsPerPixelY = screen.twipsPerPixelY;
-        const std::int32_t restRow = TaskbarAlongBottom(module.TaskbarData, screen)
-                                         ? module.TaskbarTop
-                                         : system.WorkArea().bottom;
+        const std::int32_t restRow = BottomRestRow(module, screen, system.WorkArea());
         top = twipsPerPixelY * restRow - static_cast<double>(bounds.height);
     }
     double left = 0;

@@ -1,6 +1,8 @@
 // Docking the main window to a screen corner, and the taskbar query it rests on.
 #pragma once
 
+#include <cstdint>
+
 #include "mainwindow/module.h"
 #include "platform/types.h"
 
@@ -20,11 +22,18 @@ void ReadTaskbarPos(Forms& forms);
 // got an answer, do not.
 bool TaskbarAlongBottom(const platform::PixelRect& taskbar, const platform::ScreenInfo& screen);
 
+// The screen row, in pixels, that the bottom corners and the tray menu rest on:
+// the top of a taskbar along the bottom, but never below the bottom of the work
+// area, and the bottom of the work area when the taskbar is anywhere else. A
+// taskbar may report itself smaller than it is (Wine's shell reports a one-pixel
+// strip under its real one) or hide itself; the work area still keeps clear of it.
+std::int32_t BottomRestRow(const Module& module, const platform::ScreenInfo& screen,
+                           const platform::PixelRect& workArea);
+
 // Moves the main window, when it is loaded, to a corner; a code outside the
 // four only refreshes the taskbar data. The bottom corners rest the window on
-// the taskbar when it lies along the bottom of the screen, and on the bottom of
-// the work area otherwise, so that the window never ends up above the top of
-// the screen.
+// BottomRestRow, so that it never covers the taskbar nor ends up above the top
+// of the screen.
 void DockWindow(Forms& forms, DockCorner corner);
 
 }  // namespace tw

@@ -24,12 +24,13 @@ constexpr float kMenuInset = 100;
 platform::TwipRect TrayMenuPlace(const Module& module, const platform::ScreenInfo& screen,
                                  const platform::PixelRect& workArea, float width, float height) {
     const platform::Units units(screen);
+    const float top =
+        units.YToTwips(static_cast<float>(BottomRestRow(module, screen, workArea))) - height;
     if (TaskbarAlongBottom(module.TaskbarData, screen)) {
-        const float top = units.YToTwips(static_cast<float>(module.TaskbarTop)) - height;
         return {screen.WidthTwips() - (width + kMenuInset), top, width, height};
     }
-    return {units.XToTwips(static_cast<float>(workArea.right)) - (width + kMenuInset),
-            units.YToTwips(static_cast<float>(workArea.bottom)) - height, width, height};
+    return {units.XToTwips(static_cast<float>(workArea.right)) - (width + kMenuInset), top, width,
+            height};
 }
 
 // The shell's answer is not looked at: without an icon the program runs on,

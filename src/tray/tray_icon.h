@@ -7,11 +7,10 @@
 
 namespace tw {
 
-// The menu's place for a menu of the given size. With the taskbar along the
-// bottom, its bottom edge rests on the taskbar's top edge and its right edge
-// is 100 twips in from the screen's; with the taskbar anywhere else, it stands
-// in the bottom-right corner of the work area, 100 twips in from its right
-// edge, so that it opens on the screen and clear of the taskbar.
+// The menu's place for a menu of the given size: its bottom edge on the row the
+// bottom corners rest on (BottomRestRow), its right edge 100 twips in from the
+// screen's with the taskbar along the bottom and from the work area's
+// otherwise, so that it opens on the screen and clear of the taskbar.
 platform::TwipRect TrayMenuPlace(const Module& module, const platform::ScreenInfo& screen,
                                  const platform::PixelRect& workArea, float width, float height);
 

@@ -66,6 +66,12 @@ TEST(TrayMenuTest, TheMenuOpensAboveTheTaskbarOrInTheWorkAreasCorner) {
         float top;
     } cases[] = {
         {"bottom", {1024, 768, 15, 15}, {0, 738, 1024, 768}, {0, 0, 1024, 738}, 13370, 8070},
+        {"bottom, reported as a one-pixel strip",
+         {1024, 768, 15, 15},
+         {0, 767, 1024, 768},
+         {0, 0, 1024, 748},
+         13370,
+         8220},
         {"bottom at 120 dpi",
          {1280, 1024, 12, 12},
          {0, 984, 1280, 1024},
