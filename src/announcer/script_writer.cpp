@@ -63,4 +63,11 @@ std::string BuildScriptLine(std::string_view messageTemplate, std::string_view s
     return line;
 }
 
+std::string ScriptLineFor(std::string_view messageTemplate, std::string_view song) {
+    if (song.empty()) {
+        return std::string(kNoSongLine);
+    }
+    return BuildScriptLine(messageTemplate, song);
+}
+
 }  // namespace tw::announcer

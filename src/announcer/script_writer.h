@@ -30,4 +30,13 @@ std::string FillTemplate(std::string_view messageTemplate, std::string_view song
 // The script line for the template and song, in UTF-8 whatever bytes they hold.
 std::string BuildScriptLine(std::string_view messageTemplate, std::string_view song);
 
+// While no song can be read the script tells the user alone, on the game's
+// console: announcing an empty title would broadcast "listening to ." to
+// every player each time the bound key is pressed.
+inline constexpr std::string_view kNoSongLine = "echo \"Tunewarden: no song is playing\"\r\n";
+
+// The line the script holds for the song: its announcement, or kNoSongLine
+// when there is no song.
+std::string ScriptLineFor(std::string_view messageTemplate, std::string_view song);
+
 }  // namespace tw::announcer

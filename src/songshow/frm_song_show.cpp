@@ -6,6 +6,13 @@
 
 namespace tw {
 
+namespace {
+
+// An empty box would look like a fault of the display itself.
+constexpr std::string_view kNoSong = "No song is playing";
+
+}  // namespace
+
 FrmSongShow::FrmSongShow(Forms& forms) : FormBase(forms) {
     CreateWindowFrom(Design());
 }
@@ -49,7 +56,7 @@ void FrmSongShow::ShowTitle(std::string_view title) {
     const double left = (screenWidth - static_cast<double>(bounds.width)) / 2;
     const float top = platform::Units(screen).YToTwips(5);
     display.Move(static_cast<float>(left), top, bounds.width, bounds.height);
-    display.SetControlText(lblSong, title);
+    display.SetControlText(lblSong, title.empty() ? kNoSong : title);
     // Every showing gets its full two seconds.
     display.StopTimer(tmr);
     display.StartTimer(tmr, kShowMs);

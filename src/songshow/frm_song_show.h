@@ -25,9 +25,10 @@ class FrmSongShow final : public FormBase {
     // Unloads the display: nothing may touch this object after it returns.
     void tmr_Timer();
 
-    // Shows the title at the top centre of the primary screen for the next two
-    // seconds. The display is never activated (it must not take the keyboard
-    // from the game), so the frame that the activation would draw is drawn here.
+    // Shows the title (or, for none, a notice that no song is playing) at the
+    // top centre of the primary screen for the next two seconds. The display is never activated (it
+    // must not take the keyboard from the game), so the frame that the activation would draw is
+    // drawn here.
     void ShowTitle(std::string_view title);
 
   private:

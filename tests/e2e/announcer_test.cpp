@@ -20,7 +20,11 @@ constexpr Millis kFirstWriteLimit{3000};
 // One tick period, plus room for the write itself.
 constexpr Millis kNextWriteLimit{1500};
 
+// The script for a title; with no song, a notice for the user's console alone.
 std::string Line(const std::string& title) {
+    if (title.empty()) {
+        return "echo \"Tunewarden: no song is playing\"\r\n";
+    }
     return "say \"I am currently listening to " + title + ".\r\n";
 }
 
@@ -114,7 +118,7 @@ TEST_F(Announcer, WritesTheSongWhileHiddenAndFollowsTheCaption) {
     }
 }
 
-TEST_F(Announcer, WritesAnEmptyTitleWithoutPlayerAndOutlastsALockedScript) {
+TEST_F(Announcer, TellsOnlyTheUserWithoutPlayerAndOutlastsALockedScript) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
     ExpectScript(Line(""), mainWindowUp_ + kFirstWriteLimit);
     ASSERT_NO_FATAL_FAILURE(StartPlayer(L"1. First - Song - Winamp"));

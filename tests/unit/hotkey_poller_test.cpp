@@ -117,7 +117,7 @@ TEST_F(HotkeyPollerTest, NoPlayerALaterOneOrOneClosingBetweenLookupAndSend) {
     EXPECT_EQ(app.desktop.Other(player), nullptr);
     EXPECT_FALSE(app.desktop.processEnded);
     ASSERT_NE(app.Form("frmSongShow"), nullptr);
-    EXPECT_EQ(app.Form("frmSongShow")->ControlText(FrmSongShow::lblSong), "")
+    EXPECT_EQ(app.forms.Loaded<FrmMain>()->SongTitle, "")
         << "the title of a vanished player is empty";
 }
 

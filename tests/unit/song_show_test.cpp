@@ -92,7 +92,7 @@ TEST_F(SongShowTest, ASecondShowingReusesTheWindowPlacesItAgainAndRedrawsTheFram
     app.desktop.RemoveWindow(player);
     app.Chord(104);
     ASSERT_NE(app.Display(), nullptr) << "the next showing loads a new window";
-    EXPECT_EQ(Shown(), "") << "no player: an empty display";
+    EXPECT_EQ(Shown(), "No song is playing") << "no player: a notice, not an empty box";
     EXPECT_EQ(main->SongTitle, "");
 }
 
