@@ -5,6 +5,7 @@
 #include "announcer/script_writer.h"
 #include "mainwindow/forms.h"
 #include "mainwindow/module.h"
+#include "mainwindow/painting.h"
 #include "platform/units.h"
 #include "player/player_link.h"
 #include "player/song_title.h"
@@ -69,8 +70,9 @@ platform::FormDesc FrmAnnounce::Design() {
     design.controls.push_back(MakeControl(Label1, ControlKind::Label, {30, 30, 3420, 270},
                                           "           Just leave this window open", colours::kWhite,
                                           colours::kBlack, {"Arial", 8.25f, true, false}));
-    design.controls.push_back(MakeControl(Image1, ControlKind::ClickArea, {3210, 60, 210, 195}, "",
-                                          colours::kBlack, colours::kDarkGrey, kFormFont));
+    // The close area shows the bar's close box, so users find it where the guide says.
+    design.controls.push_back(MakeControl(Image1, ControlKind::Picture, {3210, 60, 210, 195}, "",
+                                          colours::kBlack, colours::kBlack, kFormFont));
 
     auto label2 = MakeControl(Label2, ControlKind::Label, {90, 300, 2220, 195},
                               "Find your Counter-Strike Folder:", colours::kWhite,
@@ -112,6 +114,7 @@ void FrmAnnounce::Form_Load() {
     window().SetControlText(txtCSFolder, sFolder_);
     window().SetVisible(true);
     DrawFrame();
+    DrawCloseBox(window().Surface(Image1), 15, 0);
 }
 
 // A one-pixel raised edge: dark right and bottom, light top and left.
@@ -184,7 +187,7 @@ void FrmAnnounce::Timer1_Timer() {
     hWndWinamp_ = system().FindTopLevelWindow(player::kPlayerWindowClass, std::nullopt);
     sSong_ = player::ReadPlayerTitle(system(), hWndWinamp_);
     const std::string path = folder + std::string(announcer::kScriptFileSuffix);
-    const std::string line = announcer::BuildScriptLine(forms_.module().MessageTemplate, sSong_);
+    const std::string line = announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong_);
     // A missing or read-only folder or a locked file: the next tick tries again.
     system().WriteWholeFile(path, line);
 }

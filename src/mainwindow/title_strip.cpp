@@ -7,6 +7,7 @@
 #include "mainwindow/forms.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/menu_seam.h"
+#include "mainwindow/painting.h"
 #include "platform/units.h"
 
 namespace tw {
@@ -61,18 +62,10 @@ void FrmMain::DrawIt() {
     canvas.Print(kMenuHint);
     canvas.SetFontBold(false);
 
-    // The close box: a raised face with a cross.
-    canvas.Box(w - 240, 30, w - 50, 210, true);
-    canvas.SetDrawColour(colours::kDarkGrey);
-    canvas.Box(w - 230, 40, w - 50, 210, true);
-    canvas.SetDrawColour(colours::kButtonFace);
-    canvas.Box(w - 230, 40, w - 60, 200, true);
-    canvas.SetDrawWidth(2);
-    canvas.SetDrawColour(colours::kBlack);
-    canvas.Line(w - 200, 60, w - 90, 170);
-    canvas.Line(w - 200, 170, w - 90, 60);
+    DrawCloseBox(canvas, w - 240, 30);
 
-    // The raised edge: dark right and bottom, light top and left.
+    // The raised edge, drawn with the cross's black two-pixel pen: dark right
+    // and bottom, light top and left.
     canvas.Line(w - px, -py, w - px, h);
     canvas.Line(-px, h - py, w, h - py);
     canvas.SetDrawColour(colours::kWhite);

@@ -16,7 +16,8 @@ using platform::TwipRect;
 using test::SayLine;
 using test::TestApp;
 
-const std::string kNothing = SayLine("I am currently listening to .");
+// No song: the script tells the user alone, never the other players.
+const std::string kNothing = "echo \"Tunewarden: no song is playing\"\r\n";
 
 // The announcer loaded on a desktop with a player and a stored game folder.
 struct AnnouncerApp : TestApp {
@@ -42,6 +43,11 @@ TEST(AnnouncerTest, LoadRestoresAnyStoredFolderAndDrawsTheFrame) {
                   (std::vector<std::string>{
                       "line 3480,-15 3480,1920 #000000 w1", "line -15,1905 3495,1905 #000000 w1",
                       "line 0,0 3510,0 #FFFFFF w1", "line 0,0 0,1920 #FFFFFF w1", "refresh"}));
+        // The close area shows a close box: a raised face with a black cross.
+        const auto& closeBox = app.Announcer().canvas(FrmAnnounce::Image1).log;
+        ASSERT_FALSE(closeBox.empty());
+        EXPECT_EQ(closeBox.front(), "box 15,0 205,180 filled #FFFFFF");
+        EXPECT_EQ(closeBox.back(), "line 55,140 165,30 #000000 w2");
     }
 }
 
@@ -181,6 +187,7 @@ TEST(AnnouncerWriterTest, OneTickWritesTheWholeFile) {
         {kDefault, "12. Artist - Song - Winamp",
          SayLine("I am currently listening to Artist - Song.")},
         {kDefault, nullptr, kNothing},
+        {"gl hf", "Winamp 5.9", kNothing},
         {kDefault, "1. Caf\xc3\xa9 Mot\xc3\xb6rhead - Winamp",
          SayLine("I am currently listening to Caf\xc3\xa9 Mot\xc3\xb6rhead.")},
         {"\"%S\" rocks", "1. Song - Winamp", SayLine("'Song' rocks")},
