@@ -35,6 +35,16 @@ std::string ReadMessageTemplate(platform::System& system) {
     if (!bytes) {
         return kDefaultMessageTemplate;
     }
+    // Notepad saves "Unicode" as UTF-16 behind its mark. It is decoded before
+    // the line is cut: a CR or LF byte there may be half of another letter.
+    if (const auto order = utf8::Utf16Mark(*bytes)) {
+        std::string_view units = std::string_view(*bytes).substr(utf8::kUtf16MarkBytes);
+        if (bytes->size() == kTemplateReadLimit) {
+            units = units.substr(0, utf8::Utf16CutLength(units, *order));
+        }
+        const std::string text = utf8::FromUtf16(units, *order);
+        return TemplateFromFirstLine(FirstLine(text));
+    }
     std::string_view line = FirstLine(*bytes);
     if (line.size() == kTemplateReadLimit) {
         // The read may have stopped inside the last character: drop it.

@@ -17,10 +17,10 @@ std::string_view FirstLine(std::string_view bytes);
 // unless it is empty or blanks only, when the default takes its place.
 std::string TemplateFromFirstLine(std::string_view line);
 
-// Reads "msg.txt" from the program's folder: UTF-8 when it starts with the
-// UTF-8 mark or its first line is valid UTF-8, ANSI otherwise; the result is
-// UTF-8 either way. A missing, unreadable, empty or blank file gives the
-// default template.
+// Reads "msg.txt" from the program's folder: UTF-16 when it starts with a
+// UTF-16 mark, UTF-8 when it starts with the UTF-8 mark or its first line is
+// valid UTF-8, ANSI otherwise; the result is UTF-8 either way. A missing, unreadable, empty or
+// blank file gives the default template.
 std::string ReadMessageTemplate(platform::System& system);
 
 }  // namespace tw

@@ -49,6 +49,44 @@ std::size_t CharacterLength(std::string_view text) {
     return length;
 }
 
+constexpr char32_t kFirstHighSurrogate = 0xD800;
+constexpr char32_t kFirstLowSurrogate = 0xDC00;
+constexpr char32_t kPastSurrogates = 0xE000;
+
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= kFirstHighSurrogate && unit < kFirstLowSurrogate;
+}
+
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= kFirstLowSurrogate && unit < kPastSurrogates;
+}
+
+// The code unit at units[2 * index].
+char32_t UnitAt(std::string_view units, std::size_t index, Utf16Order order) {
+    const unsigned first = static_cast<unsigned char>(units[2 * index]);
+    const unsigned second = static_cast<unsigned char>(units[2 * index + 1]);
+    return order == Utf16Order::kLittleEndian ? second << 8 | first : first << 8 | second;
+}
+
+void AppendCharacter(std::string& text, char32_t c) {
+    const auto append = [&text](char32_t bits) { text += static_cast<char>(bits); };
+    if (c < 0x80) {
+        append(c);
+    } else if (c < 0x800) {
+        append(0xC0 | c >> 6);
+        append(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        append(0xE0 | c >> 12);
+        append(0x80 | (c >> 6 & 0x3F));
+        append(0x80 | (c & 0x3F));
+    } else {
+        append(0xF0 | c >> 18);
+        append(0x80 | (c >> 12 & 0x3F));
+        append(0x80 | (c >> 6 & 0x3F));
+        append(0x80 | (c & 0x3F));
+    }
+}
+
 }  // namespace
 
 bool IsValid(std::string_view text) {
@@ -85,6 +123,43 @@ std::size_t CutLength(std::string_view text, std::size_t maxBytes) {
     while (length > 0 && maxBytes - length < kLongestCharacter - 1 &&
            IsContinuation(static_cast<unsigned char>(text[length]))) {
         --length;
+    }
+    return length;
+}
+
+std::optional<Utf16Order> Utf16Mark(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE")) {
+        return Utf16Order::kLittleEndian;
+    }
+    if (bytes.starts_with("\xFE\xFF")) {
+        return Utf16Order::kBigEndian;
+    }
+    return std::nullopt;
+}
+
+std::string FromUtf16(std::string_view units, Utf16Order order) {
+    std::string text;
+    const std::size_t count = units.size() / 2;
+    for (std::size_t i = 0; i < count; ++i) {
+        char32_t c = UnitAt(units, i, order);
+        if (IsHighSurrogate(c) && i + 1 < count && IsLowSurrogate(UnitAt(units, i + 1, order))) {
+            c = 0x10000 + ((c - kFirstHighSurrogate) << 10) +
+                (UnitAt(units, ++i, order) - kFirstLowSurrogate);
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            c = '?';
+        }
+        AppendCharacter(text, c);
+    }
+    if (units.size() % 2 != 0) {
+        text += '?';
+    }
+    return text;
+}
+
+std::size_t Utf16CutLength(std::string_view units, Utf16Order order) {
+    std::size_t length = units.size() - units.size() % 2;
+    if (length > 0 && IsHighSurrogate(UnitAt(units, length / 2 - 1, order))) {
+        length -= 2;
     }
     return length;
 }
