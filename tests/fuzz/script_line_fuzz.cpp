@@ -60,6 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         line.substr(kCommand.size(), line.size() - kCommand.size() - kLineEnd.size());
     TW_FUZZ_CHECK(message.size() <= tw::announcer::kMaxMessageBytes);
     TW_FUZZ_CHECK(tw::utf8::IsValid(message));
+    // Every control byte is blanked: the line's own CR LF is the only one the game sees.
+    TW_FUZZ_CHECK(std::none_of(message.begin(), message.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    }));
     TW_FUZZ_CHECK(tw::test::ConsoleCommands(line) ==
                   tw::test::Commands{std::string(kCommand) + message});
     if (IsPlain(messageTemplate) && IsPlain(song)) {
