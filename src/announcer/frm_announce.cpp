@@ -3,9 +3,10 @@
 #include <optional>
 
 #include "announcer/script_writer.h"
-#include "mainwindow/forms.h"
-#include "mainwindow/module.h"
-#include "mainwindow/painting.h"
+#include "core/forms.h"
+#include "core/module.h"
+#include "core/painting.h"
+#include "core/settings.h"
 #include "platform/units.h"
 #include "player/player_link.h"
 #include "player/song_title.h"
@@ -26,8 +27,6 @@ constexpr platform::Colour kPressedText = 0xE0E0E0;
 
 constexpr unsigned kWriterIntervalMs = 1000;
 
-constexpr const char* kSettingsSection = "WTF";
-constexpr const char* kFolderKey = "CSFolder";
 constexpr const char* kFolderPrompt = "Select your Counter-Strike folder:";
 
 const platform::Font kFormFont{"MS Sans Serif", 8.25f, false, false};
@@ -108,7 +107,8 @@ platform::FormDesc FrmAnnounce::Design() {
 }
 
 void FrmAnnounce::Form_Load() {
-    sFolder_ = system().ReadSetting(kSettingsApp, kSettingsSection, kFolderKey);
+    sFolder_ = system().ReadSetting(settings::kApp, settings::kGameFolderSection,
+                                    settings::kGameFolderKey);
     // Any stored folder is restored: short ones such as "C:\cstrike" are real
     // game folders too, and losing one would silently stop the announcer.
     window().SetControlText(txtCSFolder, sFolder_);
@@ -143,7 +143,8 @@ void FrmAnnounce::cmdFind_Click() {
     sFolder_ = BrowseForFolder(hWnd(), kFolderPrompt);
     if (!sFolder_.empty()) {
         window().SetControlText(txtCSFolder, sFolder_);
-        system().WriteSetting(kSettingsApp, kSettingsSection, kFolderKey, sFolder_);
+        system().WriteSetting(settings::kApp, settings::kGameFolderSection,
+                              settings::kGameFolderKey, sFolder_);
     }
 }
 

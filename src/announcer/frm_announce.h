@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "mainwindow/form_base.h"
+#include "core/forms.h"
 
 namespace tw {
 
 class FrmAnnounce final : public FormBase {
   public:
+    static constexpr WindowSlot kSlot = WindowSlot::Announce;
+
     // The order is the keyboard focus order of the controls that take focus:
     // txtCSFolder, cmdFind, Text1. Image1 comes after Label1 so that it lies
     // over the strip's right end.

@@ -5,12 +5,13 @@
 #include <string_view>
 
 #include "announcer/frm_announce.h"
+#include "core/display_modes.h"
+#include "core/docking.h"
+#include "core/forms.h"
+#include "core/message_template.h"
+#include "help/help.h"
 #include "mainwindow/button_strip.h"
-#include "mainwindow/display_modes.h"
-#include "mainwindow/docking.h"
-#include "mainwindow/forms.h"
 #include "mainwindow/hotkeys.h"
-#include "mainwindow/message_template.h"
 #include "menu/frm_menu.h"
 #include "player/song_title.h"
 #include "resource.h"
@@ -24,7 +25,8 @@ constexpr std::int16_t kVkF1 = 112;
 
 }  // namespace
 
-FrmMain::FrmMain(Forms& forms) : FormBase(forms), player_(forms.system()) {
+FrmMain::FrmMain(Forms& forms)
+    : FormBase(forms), player_(forms.system()), tray_(forms, *this, picSysTray) {
     CreateWindowFrom(Design());
     // The poller runs from the moment the window exists, as a design-time timer would.
     window().StartTimer(Timer1, kHotkeyPollMs);
@@ -124,7 +126,7 @@ void FrmMain::DockWindow(DockCorner corner) {
 
 void FrmMain::Form_KeyUp(std::int16_t keyCode, std::int16_t /*shift*/) {
     if (keyCode == kVkF1) {
-        forms_.Load<FrmMenu>().ShowHelp();
+        ShowHelp(system());
     }
 }
 
@@ -178,6 +180,12 @@ void FrmMain::GetSongTitle() {
     FrmSongShow& show = forms_.Load<FrmSongShow>();
     show.ShowTitle(SongTitle);
     MakeTopMost(show.hWnd());
+}
+
+// The icon's clicks arrive as moves of picSysTray: 1 the left action, 2 the right.
+void FrmMain::picSysTray_MouseMove(std::int16_t button, std::int16_t /*shift*/, float /*x*/,
+                                   float /*y*/) {
+    tray_.Clicked(button);
 }
 
 // The transport button bar, painted once: the surface keeps it.

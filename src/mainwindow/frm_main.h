@@ -6,15 +6,19 @@
 #include <cstdint>
 #include <string>
 
-#include "mainwindow/form_base.h"
-#include "mainwindow/module.h"
+#include "core/forms.h"
+#include "core/module.h"
+#include "core/windows.h"
 #include "mainwindow/start_switches.h"
 #include "player/player_link.h"
+#include "tray/tray_icon.h"
 
 namespace tw {
 
-class FrmMain final : public FormBase {
+class FrmMain final : public FormBase, public MainWindow {
   public:
+    static constexpr WindowSlot kSlot = WindowSlot::Main;
+
     enum Control : int { picSysTray = 1, picButtons = 2, Label1 = 3 };
     enum Timer : int { Timer1 = 1 };
 
@@ -42,15 +46,13 @@ class FrmMain final : public FormBase {
     void Label1_DblClick();
 
     // Routines other windows call.
-    void MakeTopMost(platform::WindowHandle handle);
-    void MakeNormal(platform::WindowHandle handle);
+    platform::Form& MainForm() override { return window(); }
+    void MakeTopMost(platform::WindowHandle handle) override;
+    void MakeNormal(platform::WindowHandle handle) override;
     void GetSongTitle();
-    // The notification-area icon with its tip, and its removal.
-    void StartIcon(const std::string& title);
-    void stopIcon();
+    void StartIcon(const std::string& title) override { tray_.Add(title); }
+    void stopIcon() override { tray_.Remove(); }
 
-    // The display mode: 0 Normal Mode, 1 Small Mouse Mode, 2 Small Mode.
-    std::int16_t mode = 0;
     // The title read by the latest GetSongTitle.
     std::string SongTitle;
 
@@ -79,6 +81,7 @@ class FrmMain final : public FormBase {
     void LoadMenuHidden();
 
     player::PlayerLink player_;
+    TrayIcon tray_;
     platform::WindowHandle hWndJump_ = 0;
     // Where in Label1 the latest left press went down, in whole twips.
     std::int32_t DragX_ = 0;

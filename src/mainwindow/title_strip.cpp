@@ -3,11 +3,11 @@
 // window and opens the popup menu, and the close box.
 #include <string_view>
 
-#include "mainwindow/display_modes.h"
-#include "mainwindow/forms.h"
+#include "core/display_modes.h"
+#include "core/forms.h"
+#include "core/menu_seam.h"
+#include "core/painting.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/menu_seam.h"
-#include "mainwindow/painting.h"
 #include "platform/units.h"
 
 namespace tw {

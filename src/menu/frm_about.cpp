@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "mainwindow/forms.h"
+#include "core/forms.h"
 #include "platform/units.h"
 #include "version.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "mainwindow/form_base.h"
+#include "core/forms.h"
 
 namespace tw {
 
@@ -15,6 +15,8 @@ inline constexpr std::string_view kMakerEmail = "support@example.org";
 
 class FrmAbout final : public FormBase {
   public:
+    static constexpr WindowSlot kSlot = WindowSlot::About;
+
     // lblCaption(Index) is the control lblCaption0 + Index.
     enum Control : int {
         lblTitle = 1,

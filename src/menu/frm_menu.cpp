@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "announcer/frm_announce.h"
-#include "mainwindow/display_modes.h"
-#include "mainwindow/docking.h"
-#include "mainwindow/forms.h"
-#include "mainwindow/frm_main.h"
+#include "core/display_modes.h"
+#include "core/docking.h"
+#include "core/forms.h"
+#include "help/help.h"
 #include "menu/frm_about.h"
 #include "platform/units.h"
 
@@ -49,11 +49,6 @@ constexpr std::array<float, 3> kSeparatorTops{1920, 360, 2580};  // sep(0), sep(
 // The announcer's size when the menu opens it.
 constexpr float kAnnouncerWidth = 3495;
 constexpr float kAnnouncerHeight = 1920;
-
-constexpr std::string_view kReadme = "\\readme.txt";
-constexpr std::string_view kNoReadme =
-    "Could not find readme file. Please re-download and re-install this program.";
-constexpr std::string_view kNoReadmeTitle = "Couldn't find Help file";
 
 platform::ControlDesc RowDesc(const Row& row) {
     platform::ControlDesc control;
@@ -182,7 +177,7 @@ void FrmMenu::lblMenu_Click(int index) {
             break;
         case 6:
             Hide();
-            ShowHelp();
+            ShowHelp(system());
             break;
         case 7:
             Hide();
@@ -197,13 +192,13 @@ void FrmMenu::lblMenu_Click(int index) {
 // under it would reach past the bottom of the work area, as it does with the
 // bar docked at a bottom corner.
 void FrmMenu::OpenAnnouncer() {
-    FrmMain* main = forms_.Loaded<FrmMain>();
+    MainWindow* main = forms_.Main();
     platform::Form& announcer = forms_.Load<FrmAnnounce>().window();
     announcer.SetVisible(true);
     if (main == nullptr) {
         return;
     }
-    const platform::TwipRect bar = main->window().Bounds();
+    const platform::TwipRect bar = main->MainForm().Bounds();
     const platform::ScreenInfo screen = system().Screen();
     const float workBottom =
         platform::Units(screen).YToTwips(static_cast<float>(system().WorkArea().bottom));
@@ -216,17 +211,8 @@ void FrmMenu::OpenAnnouncer() {
 
 void FrmMenu::lblTitle_Click() {
     Hide();
-    FrmMain* main = forms_.Loaded<FrmMain>();
-    forms_.Load<FrmAbout>().window().ShowModal(main != nullptr ? main->hWnd() : 0);
-}
-
-void FrmMenu::ShowHelp() {
-    const std::string path = system().ProgramFolder() + std::string(kReadme);
-    if (system().IsNormalFile(path)) {
-        system().StartProgram("notepad.exe " + path);
-    } else {
-        system().ShowInformation(0, kNoReadme, kNoReadmeTitle);
-    }
+    MainWindow* main = forms_.Main();
+    forms_.Load<FrmAbout>().window().ShowModal(main != nullptr ? main->MainForm().Handle() : 0);
 }
 
 void FrmMenu::Hide() {

@@ -6,12 +6,15 @@
 
 #include <cstdint>
 
-#include "mainwindow/form_base.h"
+#include "core/forms.h"
+#include "core/windows.h"
 
 namespace tw {
 
-class FrmMenu final : public FormBase {
+class FrmMenu final : public FormBase, public PopupMenu {
   public:
+    static constexpr WindowSlot kSlot = WindowSlot::Menu;
+
     // lblMenu(Index) is the control lblMenu0 + Index.
     enum Control : int { lblTitle = 1, lblMenu0 = 10 };
     enum Timer : int { Timer1 = 1 };
@@ -36,8 +39,8 @@ class FrmMenu final : public FormBase {
     void lblTitle_Click();
     void Timer1_Timer();
 
-    // The readme in Notepad, or word that it is missing.
-    void ShowHelp();
+    platform::Form& MenuForm() override { return window(); }
+    void StartHideTimer() override { window().StartTimer(Timer1, kHideMs); }
 
   private:
     void OnActivate() override;

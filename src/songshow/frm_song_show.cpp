@@ -1,7 +1,6 @@
 #include "songshow/frm_song_show.h"
 
-#include "mainwindow/forms.h"
-#include "mainwindow/frm_main.h"
+#include "core/forms.h"
 #include "platform/units.h"
 
 namespace tw {
@@ -87,7 +86,7 @@ void FrmSongShow::DrawFrame() {
 
 void FrmSongShow::tmr_Timer() {
     window().StopTimer(tmr);
-    if (FrmMain* main = forms_.Loaded<FrmMain>()) {
+    if (MainWindow* main = forms_.Main()) {
         main->MakeNormal(hWnd());
     }
     forms_.Unload<FrmSongShow>();

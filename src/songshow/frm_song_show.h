@@ -4,12 +4,14 @@
 
 #include <string_view>
 
-#include "mainwindow/form_base.h"
+#include "core/forms.h"
 
 namespace tw {
 
 class FrmSongShow final : public FormBase {
   public:
+    static constexpr WindowSlot kSlot = WindowSlot::SongShow;
+
     enum Control : int { lblSong = 1 };
     enum Timer : int { tmr = 1 };
 

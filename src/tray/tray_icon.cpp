@@ -1,14 +1,8 @@
-// The main window's notification-area icon: put up at start and after every
-// mode switch, taken down first on every way out, and what its clicks do.
 #include "tray/tray_icon.h"
 
-#include <cstdint>
-
-#include "mainwindow/docking.h"
-#include "mainwindow/forms.h"
-#include "mainwindow/frm_main.h"
-#include "mainwindow/menu_seam.h"
-#include "menu/frm_menu.h"
+#include "core/docking.h"
+#include "core/forms.h"
+#include "core/menu_seam.h"
 #include "platform/units.h"
 
 namespace tw {
@@ -33,33 +27,39 @@ platform::TwipRect TrayMenuPlace(const Module& module, const platform::ScreenInf
             height};
 }
 
-// The shell's answer is not looked at: without an icon the program runs on,
-// and later removals and additions are sent all the same.
-void FrmMain::StartIcon(const std::string& title) {
-    window().AddNotifyIcon(picSysTray, kIconId, title);
+TrayIcon::TrayIcon(Forms& forms, MainWindow& main, int control)
+    : forms_(forms), main_(main), control_(control) {}
+
+void TrayIcon::Add(const std::string& tip) {
+    main_.MainForm().AddNotifyIcon(control_, kIconId, tip);
 }
 
-void FrmMain::stopIcon() {
-    window().DeleteNotifyIcon(kIconId);
+void TrayIcon::Remove() {
+    main_.MainForm().DeleteNotifyIcon(kIconId);
 }
 
-// The icon's clicks arrive as moves of picSysTray: 1 the left action, 2 the right.
-void FrmMain::picSysTray_MouseMove(std::int16_t button, std::int16_t /*shift*/, float /*x*/,
-                                   float /*y*/) {
+void TrayIcon::Clicked(std::int16_t button) {
     if (button == platform::mouse::kLeft) {
-        window().SetVisible(true);
-        window().SetFocus();
+        main_.MainForm().SetVisible(true);
+        main_.MainForm().SetFocus();
     }
     if (button == platform::mouse::kRight) {
-        ReadTaskbarPos(forms_);
-        const platform::TwipRect menu = MenuBounds(forms_);
-        const platform::TwipRect place = TrayMenuPlace(
-            forms_.module(), system().Screen(), system().WorkArea(), menu.width, menu.height);
-        MoveMenu(forms_, place.left, place.top);
-        MakeTopMost(MenuHandle(forms_));
-        SetMenuVisible(forms_, true);
-        // Also when it was open already: its five seconds run from the first opening.
-        forms_.Load<FrmMenu>().window().StartTimer(FrmMenu::Timer1, FrmMenu::kHideMs);
+        OpenMenu();
+    }
+}
+
+void TrayIcon::OpenMenu() {
+    ReadTaskbarPos(forms_);
+    platform::System& system = forms_.system();
+    const platform::TwipRect menu = MenuBounds(forms_);
+    const platform::TwipRect place =
+        TrayMenuPlace(forms_.module(), system.Screen(), system.WorkArea(), menu.width, menu.height);
+    MoveMenu(forms_, place.left, place.top);
+    main_.MakeTopMost(MenuHandle(forms_));
+    SetMenuVisible(forms_, true);
+    // Also when it was open already: its five seconds run from the first opening.
+    if (PopupMenu* popup = forms_.Menu()) {
+        popup->StartHideTimer();
     }
 }
 

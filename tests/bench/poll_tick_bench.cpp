@@ -7,7 +7,7 @@
 
 #include "allocation_count.h"
 #include "announcer/frm_announce.h"
-#include "mainwindow/forms.h"
+#include "core/forms.h"
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/message_template.h"
+#include "core/module.h"
 #include "fuzz_check.h"
-#include "mainwindow/message_template.h"
-#include "mainwindow/module.h"
 #include "sim_desktop.h"
 #include "text/utf8.h"
 

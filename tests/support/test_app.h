@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "announcer/frm_announce.h"
-#include "mainwindow/forms.h"
+#include "core/forms.h"
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
 #include "songshow/frm_song_show.h"

@@ -1,5 +1,5 @@
 // Docking the main window to a screen corner, from the menu or the "-dock" switches.
-#include "mainwindow/docking.h"
+#include "core/docking.h"
 
 #include <gtest/gtest.h>
 

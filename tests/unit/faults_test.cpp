@@ -7,7 +7,7 @@
 #include <string>
 
 #include "allocation_count.h"
-#include "mainwindow/display_modes.h"
+#include "core/display_modes.h"
 #include "menu/frm_menu.h"
 #include "test_app.h"
 

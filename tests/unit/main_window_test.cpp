@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "mainwindow/message_template.h"
+#include "core/message_template.h"
 #include "mainwindow/start_switches.h"
 #include "test_app.h"
 

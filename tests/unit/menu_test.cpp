@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/menu_seam.h"
+#include "core/menu_seam.h"
 #include "menu/frm_about.h"
 #include "test_app.h"
 

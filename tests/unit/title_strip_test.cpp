@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/display_modes.h"
-#include "mainwindow/menu_seam.h"
+#include "core/display_modes.h"
+#include "core/menu_seam.h"
 #include "test_app.h"
 
 namespace tw {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/display_modes.h"
-#include "mainwindow/menu_seam.h"
+#include "core/display_modes.h"
+#include "core/menu_seam.h"
 #include "menu/frm_menu.h"
 #include "test_app.h"
 
@@ -130,7 +130,7 @@ TEST(TraySecondStartTest, ASecondCopyBringsTheRunningBarForwardAndEnds) {
     test::TestApp app;
     app.desktop.anotherCopyRunning = true;
     const auto running = app.desktop.AddWindow("Tunewarden_frmMain", "Tunewarden 1.0");
-    EXPECT_FALSE(app.forms.Start());
+    EXPECT_FALSE(app.forms.Start<FrmMain>());
     EXPECT_EQ(app.Form("frmMain"), nullptr);
     EXPECT_TRUE(app.desktop.trayIcons.empty());
     EXPECT_EQ(app.desktop.Foreground(), running);

@@ -6,7 +6,8 @@
 
 #include <optional>
 
-#include "mainwindow/forms.h"
+#include "core/forms.h"
+#include "mainwindow/frm_main.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_system.h"
 
@@ -17,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     try {
         tw::platform::win32::Win32System system;
         tw::Forms forms(system);
-        if (!forms.Start()) {
+        if (!forms.Start<tw::FrmMain>()) {
             return 0;
         }
         for (;;) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "mainwindow/module.h"
+#include "core/module.h"
 #include "platform/types.h"
 
 namespace tw {

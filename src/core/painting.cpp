@@ -1,4 +1,4 @@
-#include "mainwindow/painting.h"
+#include "core/painting.h"
 
 namespace tw {
 

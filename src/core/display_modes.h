@@ -11,7 +11,7 @@ namespace tw {
 class Forms;
 
 struct DisplayMode {
-    std::int16_t mode;  // the value of FrmMain::mode
+    std::int16_t mode;  // the value of MainWindow::mode
     float height;       // twips; the width stays 2835
     std::string_view name;
 };
@@ -26,7 +26,7 @@ inline constexpr DisplayMode kSmallMode{2, 240, "Small Mode"};
 // The tray tip for a mode: "Tunewarden 1.4 - Small Mode".
 std::string TrayTitle(const DisplayMode& mode);
 
-// Steps the main window (loaded first if need be) to its next mode: Normal,
+// Steps the main window, while it is loaded, to its next mode: Normal,
 // then Small, then Small Mouse, then Normal again. The window grows or shrinks
 // at its bottom edge; the tray icon is put up anew with the new mode's name;
 // the mode is written to the settings (and never read back: every run starts

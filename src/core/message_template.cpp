@@ -1,6 +1,6 @@
-#include "mainwindow/message_template.h"
+#include "core/message_template.h"
 
-#include "mainwindow/module.h"
+#include "core/module.h"
 #include "text/utf8.h"
 
 namespace tw {

@@ -1,10 +1,9 @@
-#include "mainwindow/docking.h"
+#include "core/docking.h"
 
 #include <algorithm>
 
-#include "mainwindow/forms.h"
-#include "mainwindow/frm_main.h"
-#include "mainwindow/menu_seam.h"
+#include "core/forms.h"
+#include "core/menu_seam.h"
 
 namespace tw {
 
@@ -36,14 +35,14 @@ void DockWindow(Forms& forms, DockCorner corner) {
     }
     // The dock items are chosen from the menu: it goes before the window moves.
     SetMenuVisible(forms, false);
-    FrmMain* main = forms.Loaded<FrmMain>();
+    MainWindow* main = forms.Main();
     if (main == nullptr) {
         return;
     }
 
     platform::System& system = forms.system();
     const Module& module = forms.module();
-    platform::Form& window = main->window();
+    platform::Form& window = main->MainForm();
     const platform::ScreenInfo screen = system.Screen();
     const platform::TwipRect bounds = window.Bounds();
 

@@ -1,24 +1,26 @@
 // The owner of the program's windows. Each window exists at most once: it is
 // created and loaded on its first use, reused while it stays loaded, and
 // destroyed when it is unloaded, so that the next use starts from its design.
+//
+// A window class names its slot (`static constexpr WindowSlot kSlot`); the
+// owner keeps every window as its base, so it includes none of them.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
-#include <tuple>
 #include <vector>
 
-#include "mainwindow/form_base.h"
-#include "mainwindow/module.h"
+#include "core/form_base.h"
+#include "core/module.h"
+#include "core/windows.h"
 #include "platform/system.h"
 
 namespace tw {
 
-class FrmAbout;
-class FrmAnnounce;
-class FrmMain;
-class FrmMenu;
-class FrmSongShow;
+// In the order a shutdown unloads them: the main window last.
+enum class WindowSlot : std::size_t { SongShow, Announce, About, Menu, Main };
+inline constexpr std::size_t kWindowSlots = 5;
 
 class Forms {
   public:
@@ -34,23 +36,30 @@ class Forms {
     // Starts the program by loading its main window. A copy already running
     // keeps the session's one poller (two would act on every hotkey twice):
     // this one brings that copy's bar forward and returns false, to end.
-    bool Start();
+    template <class MainForm>
+    bool Start() {
+        if (!ClaimSingleInstance()) {
+            return false;
+        }
+        Load<MainForm>();
+        return true;
+    }
 
     // The window, loaded first when it is not loaded yet.
     template <class F>
     F& Load() {
-        auto& slot = std::get<std::unique_ptr<F>>(slots_);
+        std::unique_ptr<FormBase>& slot = Slot<F>();
         if (!slot) {
             slot = std::make_unique<F>(*this);
-            slot->Form_Load();
+            static_cast<F&>(*slot).Form_Load();
         }
-        return *slot;
+        return static_cast<F&>(*slot);
     }
 
     // The window if it is loaded; never loads it.
     template <class F>
     F* Loaded() {
-        return std::get<std::unique_ptr<F>>(slots_).get();
+        return static_cast<F*>(Slot<F>().get());
     }
 
     // Destroys the platform window at once. Unloading may happen inside the
@@ -58,8 +67,14 @@ class Forms {
     // ReleaseUnloaded, and the handler must not touch the window after the call.
     template <class F>
     void Unload() {
-        Retire(std::get<std::unique_ptr<F>>(slots_));
+        Retire(Slot<F>());
     }
+
+    // The main window and the popup menu, for the code below them in the
+    // stack; null while they are not loaded. Neither loads its window: only the
+    // start does, and nothing brings them back while the program shuts down.
+    MainWindow* Main();
+    PopupMenu* Menu();
 
     // The one way out of the program, whatever started it: the tray icon goes
     // first, then every loaded window, then the process.
@@ -73,19 +88,16 @@ class Forms {
 
   private:
     template <class F>
-    void Retire(std::unique_ptr<F>& slot) {
-        if (slot) {
-            slot->DestroyWindow();
-            unloaded_.push_back(std::move(slot));
-        }
+    std::unique_ptr<FormBase>& Slot() {
+        return slots_[static_cast<std::size_t>(F::kSlot)];
     }
+    // False when another copy runs; that copy's bar is brought forward.
+    bool ClaimSingleInstance();
+    void Retire(std::unique_ptr<FormBase>& slot);
 
     platform::System& system_;
     Module module_;
-    // One slot per window; the main window last, so that a shutdown unloads it last.
-    std::tuple<std::unique_ptr<FrmSongShow>, std::unique_ptr<FrmAnnounce>,
-               std::unique_ptr<FrmAbout>, std::unique_ptr<FrmMenu>, std::unique_ptr<FrmMain>>
-        slots_;
+    std::array<std::unique_ptr<FormBase>, kWindowSlots> slots_;
     // Unloaded windows whose handler may still be on the stack; their platform
     // windows are already gone.
     std::vector<std::unique_ptr<FormBase>> unloaded_;

@@ -1,8 +1,8 @@
-#include "mainwindow/form_base.h"
+#include "core/form_base.h"
 
 #include <cmath>
 
-#include "mainwindow/forms.h"
+#include "core/forms.h"
 
 namespace tw {
 

@@ -1,16 +1,13 @@
-#include "mainwindow/display_modes.h"
+#include "core/display_modes.h"
 
-#include "mainwindow/forms.h"
-#include "mainwindow/frm_main.h"
-#include "mainwindow/menu_seam.h"
+#include "core/forms.h"
+#include "core/menu_seam.h"
+#include "core/settings.h"
 #include "version.h"
 
 namespace tw {
 
 namespace {
-
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kModeKey = "Mode";
 
 // The mode after the given one; none for a value the program never sets.
 const DisplayMode* NextMode(std::int16_t mode) {
@@ -35,17 +32,21 @@ std::string TrayTitle(const DisplayMode& mode) {
 }
 
 void SwitchMode(Forms& forms) {
-    FrmMain& main = forms.Load<FrmMain>();
+    MainWindow* bar = forms.Main();
+    if (bar == nullptr) {
+        return;  // the program is shutting down
+    }
+    MainWindow& main = *bar;
     if (const DisplayMode* next = NextMode(main.mode)) {
         main.mode = next->mode;
-        platform::Form& window = main.window();
+        platform::Form& window = main.MainForm();
         const platform::TwipRect bounds = window.Bounds();
         window.Move(bounds.left, bounds.top, bounds.width, next->height);
         // Removed and added again, not modified, so that the tip names the new mode.
         main.stopIcon();
         main.StartIcon(TrayTitle(*next));
     }
-    forms.system().WriteSetting(kSettingsApp, kSettingsSection, kModeKey,
+    forms.system().WriteSetting(settings::kApp, settings::kModeSection, settings::kModeKey,
                                 std::to_string(main.mode));
     SetMenuVisible(forms, false);
 }

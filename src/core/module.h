@@ -8,9 +8,6 @@
 
 namespace tw {
 
-// Settings live under this application name.
-inline constexpr const char* kSettingsApp = "Tunewarden";
-
 inline constexpr const char* kDefaultMessageTemplate = "I am currently listening to %S.";
 
 // The four corners the main window docks to.

@@ -1,5 +1,6 @@
-// The popup menu as the main window, docking, the mode switch and the tray
-// icon reach it: its place, whether it shows, its handle.
+// The popup menu as the code below it reaches it (docking, the mode switch,
+// the tray icon, the main window): its place, whether it shows, its handle.
+// Nothing here loads the menu: while the program shuts down it stays gone.
 #pragma once
 
 #include "platform/types.h"

@@ -1,0 +1,60 @@
+#include "core/forms.h"
+
+#include <optional>
+#include <string_view>
+
+namespace tw {
+
+namespace {
+
+// The window class the backend gives the main window: "Tunewarden_" and its design name.
+constexpr std::string_view kMainWindowClass = "Tunewarden_frmMain";
+
+}  // namespace
+
+Forms::Forms(platform::System& system) : system_(system) {}
+
+Forms::~Forms() = default;
+
+bool Forms::ClaimSingleInstance() {
+    if (system_.ClaimSingleInstance()) {
+        return true;
+    }
+    system_.BringToForeground(system_.FindTopLevelWindow(kMainWindowClass, std::nullopt));
+    return false;
+}
+
+MainWindow* Forms::Main() {
+    return dynamic_cast<MainWindow*>(slots_[static_cast<std::size_t>(WindowSlot::Main)].get());
+}
+
+PopupMenu* Forms::Menu() {
+    return dynamic_cast<PopupMenu*>(slots_[static_cast<std::size_t>(WindowSlot::Menu)].get());
+}
+
+void Forms::Shutdown() {
+    if (shuttingDown_) {
+        return;
+    }
+    shuttingDown_ = true;
+    if (MainWindow* main = Main()) {
+        main->stopIcon();
+    }
+    for (std::unique_ptr<FormBase>& slot : slots_) {
+        Retire(slot);
+    }
+    system_.EndProcess();
+}
+
+void Forms::Retire(std::unique_ptr<FormBase>& slot) {
+    if (slot) {
+        slot->DestroyWindow();
+        unloaded_.push_back(std::move(slot));
+    }
+}
+
+void Forms::ReleaseUnloaded() {
+    unloaded_.clear();
+}
+
+}  // namespace tw

@@ -1,0 +1,35 @@
+#include "core/menu_seam.h"
+
+#include "core/forms.h"
+
+namespace tw {
+
+platform::TwipRect MenuBounds(Forms& forms) {
+    PopupMenu* menu = forms.Menu();
+    return menu != nullptr ? menu->MenuForm().Bounds() : platform::TwipRect{};
+}
+
+bool MenuVisible(Forms& forms) {
+    PopupMenu* menu = forms.Menu();
+    return menu != nullptr && menu->MenuForm().IsVisible();
+}
+
+platform::WindowHandle MenuHandle(Forms& forms) {
+    PopupMenu* menu = forms.Menu();
+    return menu != nullptr ? menu->MenuForm().Handle() : 0;
+}
+
+void MoveMenu(Forms& forms, float left, float top) {
+    if (PopupMenu* menu = forms.Menu()) {
+        const platform::TwipRect bounds = menu->MenuForm().Bounds();
+        menu->MenuForm().Move(left, top, bounds.width, bounds.height);
+    }
+}
+
+void SetMenuVisible(Forms& forms, bool visible) {
+    if (PopupMenu* menu = forms.Menu()) {
+        menu->MenuForm().SetVisible(visible);
+    }
+}
+
+}  // namespace tw

@@ -1,0 +1,47 @@
+// What the shared routines and the windows lower in the stack may do with the
+// two windows above them: the main window and the popup menu. Each of those
+// implements its interface, and the owner of the windows hands it down, so that
+// nothing below includes a window above it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+#include "platform/window.h"
+
+namespace tw {
+
+class MainWindow {
+  public:
+    // The display mode: 0 Normal Mode, 1 Small Mouse Mode, 2 Small Mode.
+    std::int16_t mode = 0;
+
+    virtual platform::Form& MainForm() = 0;
+    virtual void MakeTopMost(platform::WindowHandle handle) = 0;
+    virtual void MakeNormal(platform::WindowHandle handle) = 0;
+    // The notification-area icon with its tip, and its removal.
+    virtual void StartIcon(const std::string& title) = 0;
+    virtual void stopIcon() = 0;
+
+  protected:
+    MainWindow() = default;
+    ~MainWindow() = default;
+    MainWindow(const MainWindow&) = default;
+    MainWindow& operator=(const MainWindow&) = default;
+};
+
+class PopupMenu {
+  public:
+    virtual platform::Form& MenuForm() = 0;
+    // Five seconds from now, unless they run already, the menu hides itself.
+    virtual void StartHideTimer() = 0;
+
+  protected:
+    PopupMenu() = default;
+    ~PopupMenu() = default;
+    PopupMenu(const PopupMenu&) = default;
+    PopupMenu& operator=(const PopupMenu&) = default;
+};
+
+}  // namespace tw
