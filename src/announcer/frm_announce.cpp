@@ -1,11 +1,13 @@
 #include "announcer/frm_announce.h"
 
+#include <array>
 #include <optional>
 
 #include "announcer/script_writer.h"
 #include "core/forms.h"
 #include "core/module.h"
 #include "core/painting.h"
+#include "core/routes.h"
 #include "core/settings.h"
 #include "platform/units.h"
 #include "player/player_link.h"
@@ -195,64 +197,19 @@ void FrmAnnounce::Timer1_Timer() {
 
 // --- Event dispatch -------------------------------------------------------------
 
-void FrmAnnounce::OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
-                              float y) {
-    switch (control) {
-        case Label1:
-            Label1_MouseDown(button, shift, x, y);
-            break;
-        case Label4:
-            Label4_MouseDown(button, shift, x, y);
-            break;
-        default:
-            break;
-    }
-}
-
-void FrmAnnounce::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
-                              float y) {
-    switch (control) {
-        case Label1:
-            Label1_MouseMove(button, shift, x, y);
-            break;
-        default:
-            break;
-    }
-}
-
-void FrmAnnounce::OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x,
-                            float y) {
-    switch (control) {
-        case Label4:
-            Label4_MouseUp(button, shift, x, y);
-            break;
-        default:
-            break;
-    }
-}
-
-void FrmAnnounce::OnClick(int control) {
-    switch (control) {
-        case cmdFind:
-            cmdFind_Click();
-            break;
-        case Image1:
-            Image1_Click();
-            break;
-        default:
-            break;
-    }
-}
-
-void FrmAnnounce::OnTimer(int timerId) {
-    if (timerId == Timer1) {
-        Timer1_Timer();
-    }
-}
-
-void FrmAnnounce::OnCloseRequest() {
-    // A close from the system unloads the window, as the close area does.
-    forms_.Unload<FrmAnnounce>();
+void FrmAnnounce::OnEvent(const platform::FormEvent& event) {
+    static constexpr auto kRoutes = std::to_array<Route<FrmAnnounce>>({
+        // A close from the system unloads the window, as the close area does.
+        On<&FrmAnnounce::Image1_Click>(EventKind::CloseRequest),
+        On<&FrmAnnounce::Timer1_Timer>(EventKind::Timer, Timer1),
+        On<&FrmAnnounce::Label1_MouseDown>(EventKind::MouseDown, Label1),
+        On<&FrmAnnounce::Label1_MouseMove>(EventKind::MouseMove, Label1),
+        On<&FrmAnnounce::Label4_MouseDown>(EventKind::MouseDown, Label4),
+        On<&FrmAnnounce::Label4_MouseUp>(EventKind::MouseUp, Label4),
+        On<&FrmAnnounce::cmdFind_Click>(EventKind::Click, cmdFind),
+        On<&FrmAnnounce::Image1_Click>(EventKind::Click, Image1),
+    });
+    RouteEvent<FrmAnnounce>(*this, kRoutes, event);
 }
 
 }  // namespace tw

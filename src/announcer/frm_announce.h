@@ -49,14 +49,7 @@ class FrmAnnounce final : public FormBase {
     const std::string& sSong() const { return sSong_; }
 
   private:
-    void OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
-                     float y) override;
-    void OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
-                     float y) override;
-    void OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) override;
-    void OnClick(int control) override;
-    void OnTimer(int timerId) override;
-    void OnCloseRequest() override;
+    void OnEvent(const platform::FormEvent& event) override;
 
     std::string BrowseForFolder(platform::WindowHandle hWndOwner, const std::string& sPrompt);
     void DrawFrame();

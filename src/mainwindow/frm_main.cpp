@@ -1,5 +1,6 @@
 #include "mainwindow/frm_main.h"
 
+#include <array>
 #include <cstddef>
 #include <initializer_list>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "core/docking.h"
 #include "core/forms.h"
 #include "core/message_template.h"
+#include "core/routes.h"
 #include "help/help.h"
 #include "mainwindow/button_strip.h"
 #include "mainwindow/hotkeys.h"
@@ -229,62 +231,21 @@ void FrmMain::picButtons_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/
 
 // --- Event dispatch -------------------------------------------------------------
 
-void FrmMain::OnKeyUp(std::int16_t keyCode, std::int16_t shift) {
-    Form_KeyUp(keyCode, shift);
-}
-
-void FrmMain::OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    if (control == Label1) {
-        Label1_MouseDown(button, shift, x, y);
-    }
-}
-
-void FrmMain::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    switch (control) {
-        case picSysTray:
-            picSysTray_MouseMove(button, shift, x, y);
-            break;
-        case Label1:
-            Label1_MouseMove(button, shift, x, y);
-            break;
-        case picButtons:
-            picButtons_MouseMove(button, shift, x, y);
-            break;
-        default:
-            break;
-    }
-}
-
-void FrmMain::OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    switch (control) {
-        case platform::kFormSurface:
-            Form_MouseUp(button, shift, x, y);
-            break;
-        case Label1:
-            Label1_MouseUp(button, shift, x, y);
-            break;
-        case picButtons:
-            picButtons_MouseUp(button, shift, x, y);
-            break;
-        default:
-            break;
-    }
-}
-
-void FrmMain::OnDblClick(int control) {
-    if (control == Label1) {
-        Label1_DblClick();
-    }
-}
-
-void FrmMain::OnTimer(int timerId) {
-    if (timerId == Timer1) {
-        Timer1_Timer();
-    }
-}
-
-void FrmMain::OnCloseRequest() {
-    Form_QueryUnload();
+void FrmMain::OnEvent(const platform::FormEvent& event) {
+    static constexpr auto kRoutes = std::to_array<Route<FrmMain>>({
+        On<&FrmMain::Form_KeyUp>(EventKind::KeyUp),
+        On<&FrmMain::Form_MouseUp>(EventKind::MouseUp),
+        On<&FrmMain::Form_QueryUnload>(EventKind::CloseRequest),
+        On<&FrmMain::Timer1_Timer>(EventKind::Timer, Timer1),
+        On<&FrmMain::picSysTray_MouseMove>(EventKind::MouseMove, picSysTray),
+        On<&FrmMain::picButtons_MouseMove>(EventKind::MouseMove, picButtons),
+        On<&FrmMain::picButtons_MouseUp>(EventKind::MouseUp, picButtons),
+        On<&FrmMain::Label1_MouseDown>(EventKind::MouseDown, Label1),
+        On<&FrmMain::Label1_MouseMove>(EventKind::MouseMove, Label1),
+        On<&FrmMain::Label1_MouseUp>(EventKind::MouseUp, Label1),
+        On<&FrmMain::Label1_DblClick>(EventKind::DblClick, Label1),
+    });
+    RouteEvent<FrmMain>(*this, kRoutes, event);
 }
 
 // Loaded hidden, and kept for the whole run.

@@ -57,15 +57,7 @@ class FrmMain final : public FormBase, public MainWindow {
     std::string SongTitle;
 
   private:
-    void OnKeyUp(std::int16_t keyCode, std::int16_t shift) override;
-    void OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
-                     float y) override;
-    void OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
-                     float y) override;
-    void OnMouseUp(int control, std::int16_t button, std::int16_t shift, float x, float y) override;
-    void OnDblClick(int control) override;
-    void OnTimer(int timerId) override;
-    void OnCloseRequest() override;
+    void OnEvent(const platform::FormEvent& event) override;
 
     void ApplyStartSwitches(const StartSwitches& switches);
     void RunHotkey(const struct HotkeyRow& row);

@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include <array>
+
 #include "core/forms.h"
+#include "core/routes.h"
 #include "platform/units.h"
 #include "version.h"
 
@@ -124,38 +127,16 @@ void FrmAbout::lblOk_Click() {
     forms_.Unload<FrmAbout>();
 }
 
-// --- Event dispatch -------------------------------------------------------------
-
-void FrmAbout::OnActivate() {
-    Form_Activate();
-}
-
-void FrmAbout::OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    if (control == lblTitle) {
-        lblTitle_MouseDown(button, shift, x, y);
-    }
-}
-
-void FrmAbout::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    if (control == lblTitle) {
-        lblTitle_MouseMove(button, shift, x, y);
-    }
-}
-
-void FrmAbout::OnClick(int control) {
-    switch (control) {
-        case lblWebSite:
-            lblWebSite_Click();
-            break;
-        case lblEmail:
-            lblEmail_Click();
-            break;
-        case lblOk:
-            lblOk_Click();
-            break;
-        default:
-            break;
-    }
+void FrmAbout::OnEvent(const platform::FormEvent& event) {
+    static constexpr auto kRoutes = std::to_array<Route<FrmAbout>>({
+        On<&FrmAbout::Form_Activate>(EventKind::Activate),
+        On<&FrmAbout::lblTitle_MouseDown>(EventKind::MouseDown, lblTitle),
+        On<&FrmAbout::lblTitle_MouseMove>(EventKind::MouseMove, lblTitle),
+        On<&FrmAbout::lblWebSite_Click>(EventKind::Click, lblWebSite),
+        On<&FrmAbout::lblEmail_Click>(EventKind::Click, lblEmail),
+        On<&FrmAbout::lblOk_Click>(EventKind::Click, lblOk),
+    });
+    RouteEvent<FrmAbout>(*this, kRoutes, event);
 }
 
 }  // namespace tw

@@ -42,12 +42,7 @@ class FrmAbout final : public FormBase {
     void lblOk_Click();
 
   private:
-    void OnActivate() override;
-    void OnMouseDown(int control, std::int16_t button, std::int16_t shift, float x,
-                     float y) override;
-    void OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
-                     float y) override;
-    void OnClick(int control) override;
+    void OnEvent(const platform::FormEvent& event) override;
 
     // Where in lblTitle the latest press went down, in whole twips.
     std::int32_t DragX_ = 0;

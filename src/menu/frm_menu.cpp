@@ -7,6 +7,7 @@
 #include "core/display_modes.h"
 #include "core/docking.h"
 #include "core/forms.h"
+#include "core/routes.h"
 #include "help/help.h"
 #include "menu/frm_about.h"
 #include "platform/units.h"
@@ -221,34 +222,17 @@ void FrmMenu::Hide() {
 
 // --- Event dispatch -------------------------------------------------------------
 
-void FrmMenu::OnActivate() {
-    Form_Activate();
-}
-
-void FrmMenu::OnDeactivate() {
-    Form_LostFocus();
-}
-
-void FrmMenu::OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x, float y) {
-    if (control == platform::kFormSurface) {
-        Form_MouseMove(button, shift, x, y);
-    } else if (control >= lblMenu(0) && control < lblMenu(kRows)) {
-        lblMenu_MouseMove(control - lblMenu0, button, shift, x, y);
-    }
-}
-
-void FrmMenu::OnClick(int control) {
-    if (control == lblTitle) {
-        lblTitle_Click();
-    } else if (control >= lblMenu(0) && control < lblMenu(kRows)) {
-        lblMenu_Click(control - lblMenu0);
-    }
-}
-
-void FrmMenu::OnTimer(int timerId) {
-    if (timerId == Timer1) {
-        Timer1_Timer();
-    }
+void FrmMenu::OnEvent(const platform::FormEvent& event) {
+    static constexpr auto kRoutes = std::to_array<Route<FrmMenu>>({
+        On<&FrmMenu::Form_Activate>(EventKind::Activate),
+        On<&FrmMenu::Form_LostFocus>(EventKind::Deactivate),
+        On<&FrmMenu::Form_MouseMove>(EventKind::MouseMove),
+        On<&FrmMenu::Timer1_Timer>(EventKind::Timer, Timer1),
+        On<&FrmMenu::lblTitle_Click>(EventKind::Click, lblTitle),
+        On<&FrmMenu::lblMenu_MouseMove>(EventKind::MouseMove, lblMenu0, kRows),
+        On<&FrmMenu::lblMenu_Click>(EventKind::Click, lblMenu0, kRows),
+    });
+    RouteEvent<FrmMenu>(*this, kRoutes, event);
 }
 
 }  // namespace tw

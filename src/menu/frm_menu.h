@@ -43,12 +43,7 @@ class FrmMenu final : public FormBase, public PopupMenu {
     void StartHideTimer() override { window().StartTimer(Timer1, kHideMs); }
 
   private:
-    void OnActivate() override;
-    void OnDeactivate() override;
-    void OnMouseMove(int control, std::int16_t button, std::int16_t shift, float x,
-                     float y) override;
-    void OnClick(int control) override;
-    void OnTimer(int timerId) override;
+    void OnEvent(const platform::FormEvent& event) override;
 
     void DrawEdge();
     void GreyAllRows();

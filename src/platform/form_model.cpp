@@ -169,7 +169,7 @@ void FormModel::PointerDown(std::int16_t button, std::int16_t shift, PixelPoint 
     }
     const int target = *captured_;
     const ControlPoint p = ToControl(target, at);
-    Fire([&](FormEvents& events) { events.OnMouseDown(target, button, shift, p.x, p.y); });
+    Fire({EventKind::MouseDown, target, button, shift, p.x, p.y});
 }
 
 void FormModel::PointerUp(std::int16_t button, std::int16_t stillHeld, std::int16_t shift,
@@ -182,16 +182,16 @@ void FormModel::PointerUp(std::int16_t button, std::int16_t stillHeld, std::int1
     if (ends) {
         captured_.reset();
     }
-    Fire([&](FormEvents& events) { events.OnMouseUp(target, button, shift, p.x, p.y); });
+    Fire({EventKind::MouseUp, target, button, shift, p.x, p.y});
     if (click) {
-        Fire([target](FormEvents& events) { events.OnClick(target); });
+        Fire({EventKind::Click, target});
     }
 }
 
 void FormModel::PointerMove(std::int16_t held, std::int16_t shift, PixelPoint at) {
     const int target = captured_ ? *captured_ : HitTest(at);
     const ControlPoint p = ToControl(target, at);
-    Fire([&](FormEvents& events) { events.OnMouseMove(target, held, shift, p.x, p.y); });
+    Fire({EventKind::MouseMove, target, held, shift, p.x, p.y});
 }
 
 void FormModel::DoubleClick(PixelPoint at) {
@@ -200,7 +200,7 @@ void FormModel::DoubleClick(PixelPoint at) {
         captured_ = hit;
     }
     afterDoubleClick_ = true;
-    Fire([hit](FormEvents& events) { events.OnDblClick(hit); });
+    Fire({EventKind::DblClick, hit});
 }
 
 void FormModel::CaptureLost() {
@@ -209,30 +209,30 @@ void FormModel::CaptureLost() {
 
 void FormModel::ChildClicked(int id) {
     if (Find(id) != nullptr) {
-        Fire([id](FormEvents& events) { events.OnClick(id); });
+        Fire({EventKind::Click, id});
     }
 }
 
 void FormModel::KeyUp(std::int16_t keyCode, std::int16_t shift) {
-    Fire([&](FormEvents& events) { events.OnKeyUp(keyCode, shift); });
+    Fire({.kind = EventKind::KeyUp, .shift = shift, .keyCode = keyCode});
 }
 
 void FormModel::Activated() {
     if (!active_) {
         active_ = true;
-        Fire([](FormEvents& events) { events.OnActivate(); });
+        Fire({EventKind::Activate});
     }
 }
 
 void FormModel::Deactivated() {
     if (active_) {
         active_ = false;
-        Fire([](FormEvents& events) { events.OnDeactivate(); });
+        Fire({EventKind::Deactivate});
     }
 }
 
 void FormModel::CloseRequested() {
-    Fire([](FormEvents& events) { events.OnCloseRequest(); });
+    Fire({EventKind::CloseRequest});
 }
 
 std::int16_t FormModel::IconButton(std::uint32_t shellMessage) {
@@ -263,7 +263,7 @@ void FormModel::IconNotified(std::uint32_t id, std::uint32_t shellMessage) {
         if (icon.id == id) {
             const int control = icon.control;
             const std::int16_t button = IconButton(shellMessage);
-            Fire([&](FormEvents& events) { events.OnMouseMove(control, button, 0, 0, 0); });
+            Fire({EventKind::MouseMove, control, button});
             return;
         }
     }
@@ -290,7 +290,7 @@ void FormModel::Detach() {
 
 void FormModel::TimerFired(int id) {
     if (TimerRunning(id)) {
-        Fire([id](FormEvents& events) { events.OnTimer(id); });
+        Fire({EventKind::Timer, id});
     }
 }
 

@@ -149,10 +149,9 @@ class FormModel {
     // The position relative to the control, in its scale unit.
     ControlPoint ToControl(int id, PixelPoint at) const;
 
-    template <class Call>
-    void Fire(Call&& call) {
+    void Fire(const FormEvent& event) {
         if (events_ != nullptr) {
-            call(*events_);
+            events_->OnEvent(event);
         }
     }
 

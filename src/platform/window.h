@@ -81,24 +81,39 @@ class Canvas {
     virtual void Refresh() = 0;
 };
 
-// What the window logic handles. The control id says which control the event
-// is for (kFormSurface for the window itself); positions are in that control's
-// scale unit, relative to its top-left corner.
+enum class EventKind {
+    MouseDown,
+    MouseMove,
+    MouseUp,
+    Click,
+    DblClick,
+    KeyUp,
+    Activate,
+    Deactivate,
+    Timer,
+    CloseRequest,  // the system, or the user through the system, asks the window to close
+};
+
+// One thing that happened to a window.
+struct FormEvent {
+    EventKind kind;
+    // The control the event is for (kFormSurface for the window itself); for a
+    // timer, the timer's id.
+    int control = kFormSurface;
+    // The mouse: the button pressed or released, or on a move the buttons held;
+    // positions in the control's scale unit, from its top-left corner.
+    std::int16_t button = 0;
+    std::int16_t shift = 0;
+    float x = 0;
+    float y = 0;
+    std::int16_t keyCode = 0;
+};
+
+// What the window logic handles.
 class FormEvents {
   public:
     virtual ~FormEvents() = default;
-
-    virtual void OnMouseDown(int, std::int16_t, std::int16_t, float, float) {}
-    virtual void OnMouseMove(int, std::int16_t, std::int16_t, float, float) {}
-    virtual void OnMouseUp(int, std::int16_t, std::int16_t, float, float) {}
-    virtual void OnClick(int) {}
-    virtual void OnDblClick(int) {}
-    virtual void OnKeyUp(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {}
-    virtual void OnActivate() {}
-    virtual void OnDeactivate() {}
-    virtual void OnTimer(int /*timerId*/) {}
-    // The system, or the user through the system, asks the window to close.
-    virtual void OnCloseRequest() {}
+    virtual void OnEvent(const FormEvent& event) = 0;
 };
 
 class Form {

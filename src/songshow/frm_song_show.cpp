@@ -1,6 +1,9 @@
 #include "songshow/frm_song_show.h"
 
+#include <array>
+
 #include "core/forms.h"
+#include "core/routes.h"
 #include "platform/units.h"
 
 namespace tw {
@@ -92,14 +95,12 @@ void FrmSongShow::tmr_Timer() {
     forms_.Unload<FrmSongShow>();
 }
 
-void FrmSongShow::OnActivate() {
-    Form_Activate();
-}
-
-void FrmSongShow::OnTimer(int timerId) {
-    if (timerId == tmr) {
-        tmr_Timer();
-    }
+void FrmSongShow::OnEvent(const platform::FormEvent& event) {
+    static constexpr auto kRoutes = std::to_array<Route<FrmSongShow>>({
+        On<&FrmSongShow::Form_Activate>(EventKind::Activate),
+        On<&FrmSongShow::tmr_Timer>(EventKind::Timer, tmr),
+    });
+    RouteEvent<FrmSongShow>(*this, kRoutes, event);
 }
 
 }  // namespace tw

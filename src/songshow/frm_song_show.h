@@ -34,8 +34,7 @@ class FrmSongShow final : public FormBase {
     void ShowTitle(std::string_view title);
 
   private:
-    void OnActivate() override;
-    void OnTimer(int timerId) override;
+    void OnEvent(const platform::FormEvent& event) override;
 
     void DrawFrame();
 };

@@ -16,30 +16,23 @@ using Events = std::vector<std::string>;
 // Writes down what reaches the window's handlers, e.g. "up 2 b1 3,4".
 class Recorder final : public FormEvents {
   public:
-    void OnMouseDown(int c, std::int16_t b, std::int16_t, float x, float y) override {
-        Mouse("down", c, b, x, y);
+    void OnEvent(const FormEvent& e) override {
+        static constexpr const char* kNames[] = {"down",     "move",  "up",       "click",
+                                                 "dblclick", "keyup", "activate", "deactivate",
+                                                 "timer",    "close"};
+        std::string entry = kNames[static_cast<int>(e.kind)];
+        if (e.kind != EventKind::Activate && e.kind != EventKind::Deactivate) {
+            entry += " " + std::to_string(e.control);
+        }
+        if (e.kind == EventKind::MouseDown || e.kind == EventKind::MouseMove ||
+            e.kind == EventKind::MouseUp) {
+            entry += " b" + std::to_string(e.button) + " " + std::to_string(static_cast<int>(e.x)) +
+                     "," + std::to_string(static_cast<int>(e.y));
+        }
+        events.push_back(entry);
     }
-    void OnMouseMove(int c, std::int16_t b, std::int16_t, float x, float y) override {
-        Mouse("move", c, b, x, y);
-    }
-    void OnMouseUp(int c, std::int16_t b, std::int16_t, float x, float y) override {
-        Mouse("up", c, b, x, y);
-    }
-    void OnClick(int c) override { Add("click", c); }
-    void OnDblClick(int c) override { Add("dblclick", c); }
-    void OnActivate() override { events.emplace_back("activate"); }
-    void OnDeactivate() override { events.emplace_back("deactivate"); }
-    void OnTimer(int id) override { Add("timer", id); }
 
     Events events;
-
-  private:
-    void Add(const char* what, int n) { events.push_back(what + (" " + std::to_string(n))); }
-    void Mouse(const char* what, int c, std::int16_t b, float x, float y) {
-        Add(what, c);
-        events.back() += " b" + std::to_string(b) + " " + std::to_string(static_cast<int>(x)) +
-                         "," + std::to_string(static_cast<int>(y));
-    }
 };
 
 // A window with a twips label at pixels (10,10)-(20,20), a pixel picture at
