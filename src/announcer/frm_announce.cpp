@@ -121,18 +121,8 @@ void FrmAnnounce::Form_Load() {
 
 // A one-pixel raised edge: dark right and bottom, light top and left.
 void FrmAnnounce::DrawFrame() {
-    const platform::Units units(system().Screen());
-    const float px = units.XToTwips(1);
-    const float py = units.YToTwips(1);
-    const float w = kInnerWidth;
-    const float h = kInnerHeight;
-    auto& canvas = window().Surface(platform::kFormSurface);
-    canvas.SetDrawColour(colours::kBlack);
-    canvas.Line(w - px, -py, w - px, h);
-    canvas.Line(-px, h - py, w, h - py);
-    canvas.SetDrawColour(colours::kWhite);
-    canvas.Line(0, 0, w + px, 0);
-    canvas.Line(0, 0, 0, h);
+    platform::Canvas& canvas = window().Surface(platform::kFormSurface);
+    DrawRaisedEdge(canvas, platform::Units(system().Screen()), kInnerWidth, kInnerHeight);
     canvas.Refresh();
 }
 
@@ -152,15 +142,14 @@ void FrmAnnounce::cmdFind_Click() {
 
 void FrmAnnounce::Label1_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
                                    float y) {
-    DragX_ = WholeTwips(x);
-    DragY_ = WholeTwips(y);
+    drag_.Grab(x, y);
 }
 
 void FrmAnnounce::Label1_MouseMove(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
     if (button == platform::mouse::kNone) {
         return;
     }
-    DragTo(DragX_, DragY_, x, y);
+    drag_.Follow(window(), x, y);
 }
 
 void FrmAnnounce::Label4_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/,

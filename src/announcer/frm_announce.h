@@ -56,9 +56,8 @@ class FrmAnnounce final : public FormBase {
 
     // The folder read at load, then whatever the latest folder picker returned.
     std::string sFolder_;
-    // Where in Label1 the drag began, in whole twips.
-    std::int32_t DragX_ = 0;
-    std::int32_t DragY_ = 0;
+    // Where in Label1 the drag began.
+    TitleDrag drag_;
     platform::WindowHandle hWndWinamp_ = 0;
     std::string sSong_;
 };

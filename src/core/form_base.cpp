@@ -14,15 +14,16 @@ void FormBase::CreateWindowFrom(const platform::FormDesc& design) {
     window_ = forms_.system().CreateForm(design, *this);
 }
 
-std::int32_t FormBase::WholeTwips(float position) {
-    return static_cast<std::int32_t>(std::nearbyint(position));
+void TitleDrag::Grab(float x, float y) {
+    DragX = static_cast<std::int32_t>(std::nearbyint(x));
+    DragY = static_cast<std::int32_t>(std::nearbyint(y));
 }
 
-void FormBase::DragTo(std::int32_t dragX, std::int32_t dragY, float x, float y) {
-    const platform::TwipRect bounds = window_->Bounds();
-    const double left = static_cast<double>(bounds.left) - (dragX - static_cast<double>(x));
-    const double top = static_cast<double>(bounds.top) - (dragY - static_cast<double>(y));
-    window_->Move(static_cast<float>(left), static_cast<float>(top), bounds.width, bounds.height);
+void TitleDrag::Follow(platform::Form& window, float x, float y) const {
+    const platform::TwipRect bounds = window.Bounds();
+    const double left = static_cast<double>(bounds.left) - (DragX - static_cast<double>(x));
+    const double top = static_cast<double>(bounds.top) - (DragY - static_cast<double>(y));
+    window.Move(static_cast<float>(left), static_cast<float>(top), bounds.width, bounds.height);
 }
 
 platform::System& FormBase::system() {

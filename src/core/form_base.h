@@ -12,6 +12,19 @@ namespace tw {
 
 class Forms;
 
+// A window dragged by its title strip: where in the strip it was grabbed, and
+// the move that brings that point back under the pointer.
+struct TitleDrag {
+    // The grab point in whole twips; halves go to the even neighbour.
+    std::int32_t DragX = 0;
+    std::int32_t DragY = 0;
+
+    void Grab(float x, float y);
+    // Moves the window, keeping its size, so that the grab point comes under
+    // the pointer at (x, y) of the strip; the arithmetic is done in double precision.
+    void Follow(platform::Form& window, float x, float y) const;
+};
+
 class FormBase : public platform::FormEvents {
   public:
     explicit FormBase(Forms& forms);
@@ -28,13 +41,6 @@ class FormBase : public platform::FormEvents {
     void DestroyWindow() { window_.reset(); }
 
   protected:
-    // A pointer position in whole twips; halves go to the even neighbour.
-    static std::int32_t WholeTwips(float position);
-    // Moves the window, keeping its size, so that the point (dragX, dragY) of
-    // the strip it was grabbed by comes under the pointer, at (x, y) of that
-    // strip; the arithmetic is done in double precision.
-    void DragTo(std::int32_t dragX, std::int32_t dragY, float x, float y);
-
     // Creates the platform window from the form's design.
     void CreateWindowFrom(const platform::FormDesc& design);
 

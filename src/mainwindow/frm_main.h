@@ -75,9 +75,8 @@ class FrmMain final : public FormBase, public MainWindow {
     player::PlayerLink player_;
     TrayIcon tray_;
     platform::WindowHandle hWndJump_ = 0;
-    // Where in Label1 the latest left press went down, in whole twips.
-    std::int32_t DragX_ = 0;
-    std::int32_t DragY_ = 0;
+    // Where in Label1 the latest left press went down.
+    TitleDrag drag_;
 };
 
 }  // namespace tw

@@ -45,8 +45,6 @@ void FrmMain::DrawIt() {
     const float w = bounds.width;
     const float h = bounds.height;
     const platform::Units units(system().Screen());
-    const float px = units.XToTwips(1);
-    const float py = units.YToTwips(1);
     platform::Canvas& canvas = window().Surface(platform::kFormSurface);
 
     canvas.SetDrawWidth(1);
@@ -64,20 +62,14 @@ void FrmMain::DrawIt() {
 
     DrawCloseBox(canvas, w - 240, 30);
 
-    // The raised edge, drawn with the cross's black two-pixel pen: dark right
-    // and bottom, light top and left.
-    canvas.Line(w - px, -py, w - px, h);
-    canvas.Line(-px, h - py, w, h - py);
-    canvas.SetDrawColour(colours::kWhite);
-    canvas.Line(0, 0, w + px, 0);
-    canvas.Line(0, 0, 0, h);
+    // The raised edge, drawn with the cross's two-pixel pen.
+    DrawRaisedEdge(canvas, units, w, h);
     canvas.Refresh();
 }
 
 void FrmMain::Label1_MouseDown(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
     if (button == mouse::kLeft) {
-        DragX_ = WholeTwips(x);
-        DragY_ = WholeTwips(y);
+        drag_.Grab(x, y);
     }
 }
 
@@ -86,7 +78,7 @@ void FrmMain::Label1_MouseMove(std::int16_t button, std::int16_t /*shift*/, floa
     if (button != mouse::kLeft) {
         return;
     }
-    DragTo(DragX_, DragY_, x, y);
+    drag_.Follow(window(), x, y);
 }
 
 // The menu opens at the window's corner plus the pointer's place in the

@@ -103,8 +103,7 @@ void FrmAbout::Form_Activate() {
 
 void FrmAbout::lblTitle_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
                                   float y) {
-    DragX_ = WholeTwips(x);
-    DragY_ = WholeTwips(y);
+    drag_.Grab(x, y);
 }
 
 // Unlike the announcer's strip, this one drags with the left button alone.
@@ -112,7 +111,7 @@ void FrmAbout::lblTitle_MouseMove(std::int16_t button, std::int16_t /*shift*/, f
     if (button != platform::mouse::kLeft) {
         return;
     }
-    DragTo(DragX_, DragY_, x, y);
+    drag_.Follow(window(), x, y);
 }
 
 void FrmAbout::lblWebSite_Click() {

@@ -44,9 +44,8 @@ class FrmAbout final : public FormBase {
   private:
     void OnEvent(const platform::FormEvent& event) override;
 
-    // Where in lblTitle the latest press went down, in whole twips.
-    std::int32_t DragX_ = 0;
-    std::int32_t DragY_ = 0;
+    // Where in lblTitle the latest press went down.
+    TitleDrag drag_;
 };
 
 }  // namespace tw

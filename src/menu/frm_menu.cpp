@@ -7,6 +7,7 @@
 #include "core/display_modes.h"
 #include "core/docking.h"
 #include "core/forms.h"
+#include "core/painting.h"
 #include "core/routes.h"
 #include "help/help.h"
 #include "menu/frm_about.h"
@@ -100,21 +101,10 @@ void FrmMenu::Form_Load() {
     }
 }
 
-// A one-pixel raised edge; the pen stays white afterwards.
 void FrmMenu::DrawEdge() {
-    const platform::Units units(system().Screen());
-    const float px = units.XToTwips(1);
-    const float py = units.YToTwips(1);
     const platform::TwipRect bounds = window().Bounds();
-    const float w = bounds.width;
-    const float h = bounds.height;
-    platform::Canvas& canvas = window().Surface(platform::kFormSurface);
-    canvas.SetDrawColour(colours::kBlack);
-    canvas.Line(w - px, 0, w - px, h);
-    canvas.Line(0, h - py, w, h - py);
-    canvas.SetDrawColour(colours::kWhite);
-    canvas.Line(0, 0, w + px, 0);
-    canvas.Line(0, 0, 0, h);
+    DrawRaisedEdge(window().Surface(platform::kFormSurface), platform::Units(system().Screen()),
+                   bounds.width, bounds.height);
 }
 
 void FrmMenu::Form_Activate() {

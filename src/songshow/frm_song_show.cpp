@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/forms.h"
+#include "core/painting.h"
 #include "core/routes.h"
 #include "platform/units.h"
 
@@ -73,17 +74,9 @@ void FrmSongShow::Form_Activate() {
 // A one-pixel raised edge: dark right and bottom, light top and left. The
 // canvas keeps it, so later repaints show it without drawing it again.
 void FrmSongShow::DrawFrame() {
-    const platform::Units units(system().Screen());
     const platform::TwipRect bounds = window().Bounds();
-    const float w = bounds.width;
-    const float h = bounds.height;
     platform::Canvas& canvas = window().Surface(platform::kFormSurface);
-    canvas.SetDrawColour(platform::colours::kBlack);
-    canvas.Line(w - units.XToTwips(1), 0, w - units.XToTwips(1), h);
-    canvas.Line(0, h - units.YToTwips(1), w, h - units.YToTwips(1));
-    canvas.SetDrawColour(platform::colours::kWhite);
-    canvas.Line(0, 0, w, 0);
-    canvas.Line(0, 0, 0, h);
+    DrawRaisedEdge(canvas, platform::Units(system().Screen()), bounds.width, bounds.height);
     canvas.Refresh();
 }
 

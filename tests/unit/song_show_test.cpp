@@ -66,9 +66,9 @@ TEST_F(SongShowTest, TheDisplayUnloadsTwoSecondsLaterLeavingTheTopmostBandFirst)
 
 TEST_F(SongShowTest, ASecondShowingReusesTheWindowPlacesItAgainAndRedrawsTheFrame) {
     const std::vector<std::string> frame{
-        "line 4170,0 4170,870 #000000 w1",
-        "line 0,855 4185,855 #000000 w1",
-        "line 0,0 4185,0 #FFFFFF w1",
+        "line 4170,-15 4170,870 #000000 w1",
+        "line -15,855 4185,855 #000000 w1",
+        "line 0,0 4200,0 #FFFFFF w1",
         "line 0,0 0,870 #FFFFFF w1",
         "refresh",
     };
