@@ -223,7 +223,7 @@ void FrmMenu::lblTitle_Click() {
 void FrmMenu::ShowHelp() {
     const std::string path = system().ProgramFolder() + std::string(kReadme);
     if (system().IsNormalFile(path)) {
-        system().StartProgram("notepad.exe " + path);
+        system().StartSystemProgram("notepad.exe", "notepad.exe " + path);
     } else {
         system().ShowInformation(0, kNoReadme, kNoReadmeTitle);
     }
