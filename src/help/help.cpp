@@ -17,7 +17,7 @@ constexpr std::string_view kNoReadmeTitle = "Couldn't find Help file";
 void ShowHelp(platform::System& system) {
     const std::string path = system.ProgramFolder() + std::string(kReadme);
     if (system.IsNormalFile(path)) {
-        system.StartProgram("notepad.exe " + path);
+        system.StartSystemProgram("notepad.exe", "notepad.exe " + path);
     } else {
         system.ShowInformation(0, kNoReadme, kNoReadmeTitle);
     }

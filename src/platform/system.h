@@ -82,9 +82,11 @@ class System {
     // --- Shell ------------------------------------------------------------------------
     // The system's folder picker; empty when cancelled or the choice has no path.
     virtual std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) = 0;
-    // Starts a program by its command line, in a normal window with the focus;
-    // does not wait for it.
-    virtual void StartProgram(std::string_view commandLine) = 0;
+    // Starts one of Windows' own programs from the system folder and nowhere else:
+    // the program's folder, the current folder and the path may hold a stranger's file
+    // of the same name. The program gets the command line as given, in a normal window
+    // with the focus; nothing waits for it.
+    virtual void StartSystemProgram(std::string_view exeName, std::string_view commandLine) = 0;
     // Has the shell "open" a web address or a "mailto:" link.
     virtual void OpenLink(WindowHandle owner, std::string_view target) = 0;
     // A modal message box with the information icon and an OK button.

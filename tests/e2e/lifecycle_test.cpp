@@ -1,5 +1,6 @@
 // Tunewarden's life beside a player that is missing, comes later, or hangs.
 #include <algorithm>
+#include <optional>
 
 #include "desktop_test.h"
 
@@ -11,8 +12,40 @@ using Lifecycle = DesktopTest;
 // A hung player may hold Tunewarden up for a few seconds, no longer.
 constexpr Millis kHungPlayerLimit{6000};
 
+// The process's error mode, as GetErrorMode answers on a thread started inside it: Wine answers
+// the hard-error mode query of another process with the caller's own. GetErrorMode lies at the
+// same address in every process of the session, and its result is the thread's exit code.
+std::optional<DWORD> ErrorModeOf(DWORD processId) {
+    const HANDLE process =
+        OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                        PROCESS_VM_READ | PROCESS_VM_WRITE,
+                    FALSE, processId);
+    if (process == nullptr) {
+        return std::nullopt;
+    }
+    const auto getErrorMode = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetErrorMode")));
+    std::optional<DWORD> mode;
+    if (const HANDLE thread =
+            CreateRemoteThread(process, nullptr, 0, getErrorMode, nullptr, 0, nullptr)) {
+        DWORD code = 0;
+        if (WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0 &&
+            GetExitCodeThread(thread, &code)) {
+            mode = code;
+        }
+        CloseHandle(thread);
+    }
+    CloseHandle(process);
+    return mode;
+}
+
 TEST_F(Lifecycle, RunsWithoutPlayerFindsOneStartedLaterAndEndsWhenClosed) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
+    // Started with the default mode, it has to turn off the system's "No disk" and "file not
+    // found" boxes itself.
+    constexpr DWORD kNoErrorBoxes = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    EXPECT_EQ(ErrorModeOf(tunewarden_.id()).value_or(0) & kNoErrorBoxes, kNoErrorBoxes)
+        << "Windows' own error boxes could hold its thread";
     for (const int key : {VK_NUMPAD0, VK_NUMPAD5, VK_ADD, VK_NUMPAD8, VK_NUMPAD9}) {
         ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, static_cast<WORD>(key)}));
     }

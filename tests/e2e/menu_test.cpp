@@ -160,7 +160,24 @@ struct PutBack {
     }
 };
 
+// A file that goes away however the test ends.
+struct Planted {
+    std::filesystem::path path;
+    ~Planted() {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+    }
+};
+
 TEST_F(Menu, F1OpensTheReadmeInNotepadOrSaysItIsMissing) {
+    // A stranger's notepad.exe beside the program and in its current folder, where a search
+    // by name would find it before the system's. Any program will do: one F1 starts one
+    // program, so the real Notepad on the readme means neither of these ran.
+    const Planted besideProgram{ExeDirectory() / L"notepad.exe"};
+    for (const auto& folder : {ExeDirectory(), folder_}) {
+        std::filesystem::copy_file(ExeDirectory() / L"player-standin.exe", folder / L"notepad.exe",
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
     const auto pressF1 = [&] {
         // The icon's left click gives the bar the keyboard.
@@ -171,7 +188,7 @@ TEST_F(Menu, F1OpensTheReadmeInNotepadOrSaysItIsMissing) {
     };
     ASSERT_NO_FATAL_FAILURE(pressF1());
     const HWND notepad = WaitForTopLevel(L"Notepad", nullptr, 0, Millis(10000));
-    ASSERT_NE(notepad, nullptr) << "F1 opened no Notepad";
+    ASSERT_NE(notepad, nullptr) << "F1 opened no Notepad from the system folder";
     const auto onReadme = [&] {
         wchar_t title[256] = {};
         GetWindowTextW(notepad, title, 256);

@@ -121,8 +121,11 @@ std::string Process::Start(const std::filesystem::path& exe, const std::vector<s
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, workingDir.wstring().c_str(), &startup, &info)) {
+    // With the system's default error mode, not the test program's: what a program under test
+    // shows of its own is then its own doing.
+    if (!CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_DEFAULT_ERROR_MODE, nullptr, workingDir.wstring().c_str(), &startup,
+                        &info)) {
         return "cannot start " + exe.string() + ", error " + std::to_string(GetLastError());
     }
     CloseHandle(info.hThread);

@@ -755,8 +755,8 @@ void SimDesktop::WriteSetting(std::string_view app, std::string_view section, st
     }
 }
 
-void SimDesktop::StartProgram(std::string_view programLine) {
-    startedPrograms.emplace_back(programLine);
+void SimDesktop::StartSystemProgram(std::string_view exeName, std::string_view programLine) {
+    startedPrograms.emplace_back(exeName, programLine);
 }
 
 void SimDesktop::OpenLink(WindowHandle owner, std::string_view target) {

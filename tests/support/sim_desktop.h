@@ -265,7 +265,8 @@ class SimDesktop final : public platform::System {
     bool processEnded = false;
     // Band changes that reached an existing window, in order: (window, topmost).
     std::vector<std::pair<WindowHandle, bool>> topmostChanges;
-    std::vector<std::string> startedPrograms;
+    // (program, command line) of every program started from the system folder.
+    std::vector<std::pair<std::string, std::string>> startedPrograms;
     // (owner, target) of every link opened.
     std::vector<std::pair<WindowHandle, std::string>> openedLinks;
     struct MessageBox {
@@ -303,7 +304,7 @@ class SimDesktop final : public platform::System {
     void WriteSetting(std::string_view app, std::string_view section, std::string_view key,
                       std::string_view value) override;
     std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) override;
-    void StartProgram(std::string_view programLine) override;
+    void StartSystemProgram(std::string_view exeName, std::string_view programLine) override;
     void OpenLink(WindowHandle owner, std::string_view target) override;
     void ShowInformation(WindowHandle owner, std::string_view text,
                          std::string_view title) override;

@@ -186,12 +186,12 @@ TEST(MenuTest, HelpOpensTheReadmeInNotepadOrSaysItIsMissing) {
         app.Start();
         app.forms.Loaded<FrmMain>()->Form_KeyUp(112, 2);  // F1, with Control held
         const bool opens = c.present && !c.hidden;
-        const std::vector<std::string> notepad{"notepad.exe " + app.desktop.ProgramFolder() +
-                                               "\\readme.txt"};
+        const std::vector<std::pair<std::string, std::string>> notepad{
+            {"notepad.exe", "notepad.exe " + app.desktop.ProgramFolder() + "\\readme.txt"}};
         const std::vector<sim::SimDesktop::MessageBox> missing{
             {0, "Could not find readme file. Please re-download and re-install this program.",
              "Couldn't find Help file"}};
-        EXPECT_EQ(app.desktop.startedPrograms, opens ? notepad : std::vector<std::string>{});
+        EXPECT_EQ(app.desktop.startedPrograms, opens ? notepad : decltype(notepad){});
         EXPECT_EQ(app.desktop.messageBoxes, opens ? decltype(missing){} : missing);
     }
 }

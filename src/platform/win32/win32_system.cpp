@@ -370,17 +370,25 @@ std::string Win32System::BrowseForFolder(WindowHandle owner, std::string_view pr
     return hasPath ? Narrow(path) : std::string();
 }
 
-void Win32System::StartProgram(std::string_view commandLine) {
-    // Used as given: CreateProcess's own search finds "notepad.exe" and an
-    // unquoted path with spaces after it. It may write into the text.
+void Win32System::StartSystemProgram(std::string_view exeName, std::string_view commandLine) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return;
+    }
+    const std::wstring program = std::wstring(folder, length) + L'\\' + Widen(exeName);
+    // By its full path: with no program name, CreateProcess would look in this program's
+    // folder and the current one before the system folder. The command line is passed on as
+    // given (the program reads an unquoted path with spaces itself); CreateProcess may write
+    // into it.
     std::wstring line = Widen(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process) == FALSE) {
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process) == FALSE) {
         return;
     }
     // The new program may take the foreground even if this one has lost it meanwhile.

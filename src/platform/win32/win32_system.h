@@ -53,7 +53,7 @@ class Win32System final : public System {
                       std::string_view value) override;
 
     std::string BrowseForFolder(WindowHandle owner, std::string_view prompt) override;
-    void StartProgram(std::string_view commandLine) override;
+    void StartSystemProgram(std::string_view exeName, std::string_view commandLine) override;
     void OpenLink(WindowHandle owner, std::string_view target) override;
     void ShowInformation(WindowHandle owner, std::string_view text,
                          std::string_view title) override;

@@ -13,6 +13,12 @@
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+    // A drive without a disk (a removed stick, "D:" half typed in the folder box) must fail
+    // the announcer's once-a-second write quietly: Windows' "No disk" box would hold this
+    // thread, hotkeys and tray included, every second until answered. The modes already set,
+    // by whoever started the program, stay.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
     // Nothing here sets up COM: only the folder picker needs it, and it enters the apartment
     // itself. The common controls are loaded with the first tooltip (tool_tips.cpp).
     try {
