@@ -8,6 +8,10 @@
 
 namespace tw {
 
+// The bar's caption and the menu's title. Not the program's version, which
+// the tray tip and About show: this text is the windows' own and stays as it is.
+inline constexpr const char* kFixedCaption = "Tunewarden 1.0";
+
 inline constexpr const char* kDefaultMessageTemplate = "I am currently listening to %S.";
 
 // The four corners the main window docks to.

@@ -25,6 +25,11 @@ namespace {
 
 constexpr std::int16_t kVkF1 = 112;
 
+// An announcer started hidden that the system opened off the screen goes to the
+// top left at this height, shorter than its design: the size this start has
+// always given it, which opening it from the menu sets right again.
+constexpr float kHiddenAnnouncerHeight = 1650;
+
 }  // namespace
 
 FrmMain::FrmMain(Forms& forms)
@@ -37,7 +42,7 @@ FrmMain::FrmMain(Forms& forms)
 platform::FormDesc FrmMain::Design() {
     platform::FormDesc design;
     design.name = "frmMain";
-    design.caption = "Tunewarden 1.0";
+    design.caption = kFixedCaption;
     design.width = 2835;
     design.height = 4350;
     design.backColour = platform::colours::kDarkGrey;
@@ -118,7 +123,7 @@ void FrmMain::StartAnnouncerHidden() {
     announcer.window().SetVisible(false);
     const auto bounds = announcer.window().Bounds();
     if (bounds.left < 0 || bounds.top < 0) {
-        announcer.window().Move(10, 10, 3495, 1650);
+        announcer.window().Move(10, 10, 3495, kHiddenAnnouncerHeight);
     }
 }
 

@@ -80,7 +80,7 @@ platform::FormDesc FrmMenu::Design() {
     platform::ControlDesc title;
     title.id = lblTitle;
     title.rect = {kRowLeft, 60, kRowWidth, kRowHeight};
-    title.text = "Tunewarden 1.0";
+    title.text = kFixedCaption;
     title.foreColour = kTitleText;
     title.backColour = colours::kDarkGrey;
     title.font = {"Arial", 9.75f, true, false};

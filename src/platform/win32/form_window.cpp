@@ -8,6 +8,7 @@
 #include "platform/win32/notify_icon.h"
 #include "platform/win32/text.h"
 #include "platform/win32/units.h"
+#include "platform/win32/window_class.h"
 
 namespace tw::platform::win32 {
 
@@ -71,33 +72,6 @@ std::int16_t ButtonOf(UINT message) {
 
 bool IsPointerMessage(UINT message) {
     return message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK;
-}
-
-void RegisterClassFor(const std::wstring& className, WNDPROC procedure, int iconResource) {
-    const HINSTANCE instance = ProgramInstance();
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, className.c_str(), &existing)) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className.c_str();
-    if (iconResource != 0) {
-        windowClass.hIcon =
-            static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, 0,
-                                          0, LR_DEFAULTSIZE | LR_SHARED));
-        windowClass.hIconSm = static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON,
-                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    }
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        ThrowLastError("cannot register the window class");
-    }
 }
 
 struct WindowStyle {
@@ -170,7 +144,9 @@ FormWindow::~FormWindow() {
 void FormWindow::Create() {
     const FormDesc& desc = model_.desc();
     const std::wstring className = kClassPrefix + Widen(desc.name);
-    RegisterClassFor(className, &FormWindow::WindowProc, desc.iconResource);
+    if (!RegisterWindowClass(className.c_str(), &FormWindow::WindowProc, desc.iconResource)) {
+        ThrowLastError("cannot register the window class");
+    }
 
     const WindowStyle style = StyleFor(desc, model_.ActivatesWhenShown());
     RECT outer{0, 0, ScreenUnits().XToPixels(desc.width), ScreenUnits().YToPixels(desc.height)};

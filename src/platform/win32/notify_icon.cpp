@@ -11,6 +11,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_class.h"
 
 namespace tw::platform::win32 {
 
@@ -18,29 +19,11 @@ namespace {
 
 constexpr wchar_t kSinkClass[] = L"Tunewarden.IconSink";
 
-void RegisterSinkClass(WNDPROC procedure) {
-    const HINSTANCE instance = ProgramInstance();
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kSinkClass, &existing)) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kSinkClass;
-    RegisterClassExW(&windowClass);
-}
-
-// The tip as the shell's fixed buffer holds it, cut before a character rather
-// than inside one.
+// The form model has cut the tip to what the shell shows, which fits the
+// buffer; the bound only keeps a longer one from overrunning it.
 template <std::size_t N>
 void CopyTip(const std::wstring& tip, wchar_t (&to)[N]) {
-    std::size_t length = std::min(tip.size(), N - 1);
-    if (length < tip.size() && length > 0 && IS_HIGH_SURROGATE(tip[length - 1])) {
-        --length;
-    }
+    const std::size_t length = std::min(tip.size(), N - 1);
     std::copy_n(tip.begin(), length, std::begin(to));
     to[length] = L'\0';
 }
@@ -53,7 +36,7 @@ UINT TaskbarCreatedMessage() {
 }
 
 HWND CreateIconSink(HWND form, WNDPROC procedure, void* user) {
-    RegisterSinkClass(procedure);
+    RegisterWindowClass(kSinkClass, procedure, 0);
     const HWND sink = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kSinkClass, L"", WS_CHILD, 0, 0, 0, 0,
                                       form, nullptr, ProgramInstance(), nullptr);
     if (sink != nullptr) {
