@@ -106,6 +106,11 @@ class FormModel {
     // Whether showing or clicking the window makes it the active one. Windows
     // that only inform never take the keyboard from the program in front.
     bool ActivatesWhenShown() const { return desc_.activateWhenShown; }
+    // Whether showing the window, hidden or not, brings it forward as the
+    // active window: every window that activates, unless it is in front already
+    // (after a click on the tray icon the bar is only active within the
+    // program, and must come forward to get the keyboard).
+    bool ActivatesOnShow(bool inFront) const { return desc_.activateWhenShown && !inFront; }
     // Reported once per change: a repeated notice changes nothing.
     void Activated();
     void Deactivated();

@@ -112,14 +112,15 @@ TEST(AnnouncerTest, TheTitleStripDragsWithAnyButtonWhereverThePointerGoes) {
         app.desktop.Release(form.At(FrmAnnounce::Label3, 9, 9), button);
         EXPECT_EQ(form.Bounds(), start);
 
-        // Grabbed at 22.5 twips across (22) and 37.5 down (38), moved to 37.5 and 30.
+        // Grabbed at 22.5 twips across (22) and 37.5 down (38), moved to 37.5 and 30:
+        // 15.5 twips right and 8 up, which Windows makes two whole pixels and one.
         app.desktop.Press(form.At(FrmAnnounce::Label1, 3, 5), button);
         app.desktop.Move(form.At(FrmAnnounce::Label1, 5, 4));
-        const TwipRect moved{start.left + 15.5f, start.top - 8, start.width, start.height};
+        const TwipRect moved{start.left + 15, start.top - 7.5f, start.width, start.height};
         EXPECT_EQ(form.Bounds(), moved);
-        // Far off the strip, the window still follows.
+        // Far off the strip, the window still follows: 742 twips down, 99 pixels.
         app.desktop.Move(form.At(FrmAnnounce::Label1, 5, 104));
-        EXPECT_EQ(form.Bounds().top, moved.top - 38 + 104 * 7.5f);
+        EXPECT_EQ(form.Bounds().top, moved.top + 99 * 7.5f);
         app.desktop.Release(form.At(FrmAnnounce::Label1, 5, 104), button);
         const TwipRect dropped = form.Bounds();
         app.desktop.Move(form.At(FrmAnnounce::Label1, 50, 10));
@@ -171,7 +172,8 @@ TEST(AnnouncerTest, TheAnnounceSwitchRunsTheWriterHiddenAndOnScreen) {
         EXPECT_GE(app.Announcer().timesShown(), 1);
         const TwipRect opened{static_cast<float>(c.openedAt.x) * 15,
                               static_cast<float>(c.openedAt.y) * 15, 3495, 1920};
-        EXPECT_EQ(app.Announcer().Bounds(), (c.movedIn ? TwipRect{10, 10, 3495, 1650} : opened));
+        // 10 twips in, which is one pixel.
+        EXPECT_EQ(app.Announcer().Bounds(), (c.movedIn ? TwipRect{15, 15, 3495, 1650} : opened));
         app.Ticks(2);
         EXPECT_EQ(app.Script(), SayLine("I am currently listening to Band - Tune."));
     }

@@ -65,8 +65,9 @@ TEST(DockingTest, AtOtherScalesTheArithmeticUsesTheScreensTwipsPerPixel) {
     app.desktop.workArea = {0, 0, 1280, 984};
     app.Start();
     DockWindow(app.forms, DockCorner::BottomRight);
-    EXPECT_EQ(app.MainForm().Bounds().left, 15360 - 2835);
-    EXPECT_EQ(app.MainForm().Bounds().top, 12 * 984 - 4350);
+    // 2835 x 4350 twips are 236 x 363 whole pixels there.
+    EXPECT_EQ(app.MainForm().Bounds(),
+              (platform::TwipRect{12 * (1280 - 236), 12 * (984 - 363), 12 * 236, 12 * 363}));
 }
 
 TEST(DockingTest, ACornerCodeOutsideTheFourOnlyRefreshesTheTaskbarData) {

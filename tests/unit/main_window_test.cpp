@@ -8,6 +8,7 @@
 
 #include "core/message_template.h"
 #include "mainwindow/start_switches.h"
+#include "platform/command_line.h"
 #include "test_app.h"
 
 namespace tw {
@@ -144,25 +145,31 @@ TEST(MessageTemplateTest, OddFilesGiveTheDefaultOrAPart) {
     EXPECT_TRUE(guitarsInUtf8.starts_with(decoded)) << decoded.size();
 }
 
-TEST(StartSwitchesTest, FindsEachSwitchTextAnywhereCaseSensitively) {
+// The process's whole line, as the system gives it: the switches are looked for
+// after the program's own name, which may hold any of them ("cs-addons").
+TEST(StartSwitchesTest, FindsEachSwitchTextAfterTheProgramsNameCaseSensitively) {
     // Fields: announce, smallMode, TR, BR, TL, BL.
     const struct {
-        const char* commandLine;
+        const char* line;
         StartSwitches expected;
     } cases[] = {
-        {"hello world", {}},
-        {"-a", {true, false, false, false, false, false}},
-        {"-A", {}},
-        {"-mode 1", {false, true, false, false, false, false}},
-        {"-mode 2", {}},
-        {"-mode  1", {}},
-        {"-dock tr", {}},
-        {"-dockTR", {}},
-        {"-mode 1 -dock BR -a", {true, true, false, true, false, false}},
-        {"\"C:\\Program Files\\x\" -dock TL", {false, false, false, false, true, false}},
+        {"tw.exe hello world", {}},
+        {"tw.exe -a", {true, false, false, false, false, false}},
+        {"tw.exe -A", {}},
+        {"tw.exe -mode 1", {false, true, false, false, false, false}},
+        {"tw.exe -mode 2", {}},
+        {"tw.exe -mode  1", {}},
+        {"tw.exe -dock tr", {}},
+        {"tw.exe -dockTR", {}},
+        {"tw.exe -mode 1 -dock BR -a", {true, true, false, true, false, false}},
+        {"\"C:\\cs-addons -mode 1\\tw.exe\" -dock TL", {false, false, false, false, true, false}},
+        {"C:\\cs-addons\\tw.exe\t \t-dock BL", {false, false, false, false, false, true}},
+        {"C:\\cs-addons\\tw.exe", {}},
+        {"\"C:\\cs-addons\\tw.exe -a", {}},  // no closing quote: all of it is the name
+        {"\"\"-a", {true, false, false, false, false, false}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ParseStartSwitches(c.commandLine), c.expected) << c.commandLine;
+        EXPECT_EQ(ParseStartSwitches(platform::ArgumentsOf(c.line)), c.expected) << c.line;
     }
 }
 

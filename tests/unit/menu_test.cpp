@@ -132,8 +132,9 @@ TEST(MenuTest, TheTitleOpensAboutOverTheBarUntilOk) {
     ASSERT_NE(app.Form("About"), nullptr);
     sim::SimForm& about = *app.Form("About");
     EXPECT_EQ(about.ControlText(FrmAbout::lblTitle), "About Tunewarden 1.4");
-    EXPECT_EQ(about.Bounds(),
-              (TwipRect{1500 - (5790 - 2835) / 2.0f, 1500 - (2490 - 4350) / 2.0f, 5790, 2490}));
+    // Its dialog frame makes it 392 x 172 pixels. Centred, it would reach 22.5
+    // twips past the screen's left edge: it stays on the work area.
+    EXPECT_EQ(about.Bounds(), (TwipRect{0, 1500 - (2580 - 4350) / 2.0f, 5880, 2580}));
     // The bar takes no input while About is up.
     app.desktop.DoubleClick(app.MainForm().At(FrmMain::Label1, 20, 5));
     EXPECT_EQ(app.MainForm().Bounds().height, 4350);
@@ -151,7 +152,7 @@ TEST(MenuTest, TheTitleOpensAboutOverTheBarUntilOk) {
         app.desktop.Move(about.At(FrmAbout::lblTitle, 54, 7));
         app.desktop.Release(about.At(FrmAbout::lblTitle, 54, 7), button);
     }
-    EXPECT_EQ(about.Bounds(), (TwipRect{before.left + 60, before.top + 30, 5790, 2490}));
+    EXPECT_EQ(about.Bounds(), (TwipRect{before.left + 60, before.top + 30, 5880, 2580}));
 
     app.desktop.Click(about.At(FrmAbout::lblOk, 10, 5));
     EXPECT_EQ(app.Form("About"), nullptr);
@@ -163,7 +164,7 @@ TEST(MenuTest, TheTitleOpensAboutOverTheBarUntilOk) {
     app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);
     app.desktop.Click(app.Menu().At(FrmMenu::lblTitle, 10, 5));
     ASSERT_NE(app.Form("About"), nullptr);
-    EXPECT_EQ(app.Form("About")->Bounds(), (TwipRect{15360 - 5790, 930, 5790, 2490}));
+    EXPECT_EQ(app.Form("About")->Bounds(), (TwipRect{15360 - 5880, 885, 5880, 2580}));
 }
 
 TEST(MenuTest, HelpOpensTheReadmeInNotepadOrSaysItIsMissing) {
@@ -203,7 +204,7 @@ TEST(MenuTest, TheAnnouncerOpensUnderTheBarOrAboveItWhenUnderIsOffTheWorkArea) {
     } cases[] = {
         {{0, 0, 2835, 240}, 240},                 // Small Mode in a top corner: under the strip
         {{1500, 4800, 2835, 4350}, 9150},         // reaching exactly the work area's bottom (11070)
-        {{1500, 4801, 2835, 4350}, 4801 - 1920},  // one twip further: above the bar
+        {{1500, 4815, 2835, 4350}, 4815 - 1920},  // one pixel further: above the bar
         {{12525, 6720, 2835, 4350}, 6720 - 1920},  // docked bottom right
     };
     for (const auto& c : cases) {

@@ -40,7 +40,8 @@ TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAboveEverything) {
     ASSERT_NE(app.Display(), nullptr);
     EXPECT_TRUE(app.Display()->IsVisible());
     EXPECT_EQ(Shown(), "Artist - Song");
-    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{(15360 - 4185) / 2.0f, 75, 4185, 870}));
+    // 372.5 pixels from the left: Windows takes the next whole one.
+    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{373 * 15, 75, 4185, 870}));
     EXPECT_TRUE(app.desktop.IsTopmost(app.Display()->Handle()));
     EXPECT_EQ(app.desktop.Foreground(), game) << "the game keeps the keyboard";
     EXPECT_FALSE(app.Display()->IsActive());
@@ -49,7 +50,7 @@ TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAboveEverything) {
     app.desktop.screen = {1280, 1024, 12, 12};
     app.MainForm().Move(0, 9000, 2835, 4350);
     app.Chord(104);
-    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{(15360 - 4185) / 2.0f, 60, 4185, 870}));
+    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{373 * 15, 60, 4185, 870}));
 }
 
 TEST_F(SongShowTest, TheDisplayUnloadsTwoSecondsLaterLeavingTheTopmostBandFirst) {
@@ -81,7 +82,7 @@ TEST_F(SongShowTest, ASecondShowingReusesTheWindowPlacesItAgainAndRedrawsTheFram
     app.Chord(104);
 
     ASSERT_EQ(app.Display(), display);
-    EXPECT_EQ(display->Bounds().left, (15360 - 4185) / 2.0f);
+    EXPECT_EQ(display->Bounds().left, 373 * 15);
     EXPECT_EQ(Shown(), "Other - Tune");
     std::vector<std::string> twice = frame;
     twice.insert(twice.end(), frame.begin(), frame.end());

@@ -129,10 +129,10 @@ TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) 
     } cases[] = {
         {true, 1350, 1350, 300, 120, 1650, 1470},
         {true, 13380, 8400, 90, 120, 13470, 8520},    // exactly at both flip points
-        {true, 13381, 8401, 90, 120, 11581, 5521},    // one twip past them
-        {true, 12525, 6720, 2000, 200, 12635, 6920},  // past the right edge only
-        {false, 1350, 1350, 1000, 3000, 2350, 4350},
-        {false, 12525, 6720, 2000, 3000, 12635, 6720},  // past both edges
+        {true, 13395, 8415, 90, 120, 11595, 5535},    // one pixel past them
+        {true, 12525, 6720, 1995, 195, 12630, 6915},  // past the right edge only
+        {false, 1350, 1350, 990, 3000, 2340, 4350},
+        {false, 12525, 6720, 1995, 3000, 12630, 6720},  // past both edges
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.windowLeft + c.x << ", " << c.windowTop + c.y);
@@ -165,8 +165,8 @@ TEST_F(TitleStripTest, TheLeftButtonAloneDragsAndTheDropClosesTheMenu) {
         main->Label1_MouseMove(static_cast<std::int16_t>(held), 0, 400, 400);
     }
     EXPECT_EQ(Bounds(), start);
-    main->Label1_MouseMove(kLeft, 0, 130, 40);
-    EXPECT_EQ(Bounds(), (TwipRect{start.left + 30, start.top - 12, start.width, start.height}));
+    main->Label1_MouseMove(kLeft, 0, 130, 37);
+    EXPECT_EQ(Bounds(), (TwipRect{start.left + 30, start.top - 15, start.width, start.height}));
 
     // Through the pointer, the grab point stays under it, also off the strip.
     OpenMenu();

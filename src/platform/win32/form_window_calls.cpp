@@ -105,17 +105,12 @@ void FormWindow::SetVisible(bool visible) {
         ShowWindow(hwnd(), SW_HIDE);
         return;
     }
-    if (!model_.ActivatesWhenShown()) {
+    if (!model_.ActivatesOnShow(GetForegroundWindow() == hwnd())) {
         ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
         return;
     }
     ShowWindow(hwnd(), SW_SHOW);
-    // Shown while another program is in front (after a click on the tray icon),
-    // the window is only active within the program: it must come forward to get
-    // the keyboard, and to lose it again when the user clicks elsewhere.
-    if (GetForegroundWindow() != hwnd()) {
-        SetForegroundWindow(hwnd());
-    }
+    SetForegroundWindow(hwnd());
 }
 
 bool FormWindow::IsVisible() const {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/text.h"
@@ -32,10 +33,6 @@ constexpr UINT kSendTimeoutMs = 3000;
 
 std::wstring SettingsKey(std::string_view app, std::string_view section) {
     return L"Software\\" + Widen(app) + L"\\" + Widen(section);
-}
-
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
 }
 
 }  // namespace
@@ -153,27 +150,7 @@ void Win32System::DoEvents() {
 
 std::string Win32System::CommandLine() {
     const wchar_t* line = GetCommandLineW();
-    if (line == nullptr) {
-        return {};
-    }
-    const wchar_t* p = line;
-    if (*p == L'"') {
-        ++p;
-        while (*p != L'\0' && *p != L'"') {
-            ++p;
-        }
-        if (*p == L'"') {
-            ++p;
-        }
-    } else {
-        while (*p != L'\0' && !IsBlank(*p)) {
-            ++p;
-        }
-    }
-    while (IsBlank(*p)) {
-        ++p;
-    }
-    return Narrow(p);
+    return line != nullptr ? std::string(ArgumentsOf(Narrow(line))) : std::string();
 }
 
 std::string Win32System::ProgramFolder() {

@@ -115,9 +115,23 @@ void SimCanvas::Erase(platform::Colour back) {
 
 // --- SimWindow and SimForm ----------------------------------------------------------
 
+namespace {
+
+// Windows' fixed dialog frame at 96 DPI, on every side (SM_CXDLGFRAME).
+constexpr int kDialogFramePixels = 3;
+
+// A new window at the top left: its design's inner size, with the frame around it.
+platform::TwipRect OuterBounds(const platform::FormDesc& desc, const platform::Units& units) {
+    const int frame = desc.frame == platform::FrameKind::FixedDialog ? kDialogFramePixels : 0;
+    return units.ToTwips(platform::PixelRect{0, 0, units.XToPixels(desc.width) + 2 * frame,
+                                             units.YToPixels(desc.height) + 2 * frame});
+}
+
+}  // namespace
+
 SimWindow::SimWindow(WindowHandle windowHandle, const platform::FormDesc& desc,
                      const platform::Units& units, platform::FormEvents& events)
-    : handle(windowHandle), model(desc, units, events), bounds{0, 0, desc.width, desc.height} {
+    : handle(windowHandle), model(desc, units, events), bounds(OuterBounds(desc, units)) {
     canvases[platform::kFormSurface].fillColour = desc.fillColour;
     for (const auto& control : desc.controls) {
         if (control.kind == platform::ControlKind::Picture) {
@@ -149,12 +163,14 @@ SimCanvas& SimForm::canvas(int control) {
     return it->second;
 }
 
+// Windows keeps a window's place in whole pixels, rounded as the backend rounds.
 void SimForm::Move(float left, float top, float width, float height) {
-    window_->bounds = {left, top, width, height};
+    const platform::Units& units = window_->model.units();
+    window_->bounds = units.ToTwips(units.ToPixels({left, top, width, height}));
 }
 
 void SimForm::SetVisible(bool visible) {
-    const bool wasVisible = std::exchange(window_->visible, visible);
+    window_->visible = visible;
     if (!visible) {
         ++window_->timesHidden;
         if (desktop_.active_ == window_) {
@@ -164,8 +180,7 @@ void SimForm::SetVisible(bool visible) {
     }
     ++window_->timesShown;
     desktop_.Raise(window_);
-    // Showing a window that is up already changes nothing, activation included.
-    if (!wasVisible && window_->model.ActivatesWhenShown()) {
+    if (window_->model.ActivatesOnShow(desktop_.foreground_ == window_->handle)) {
         desktop_.Activate(window_);
     }
 }

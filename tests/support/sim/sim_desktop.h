@@ -49,6 +49,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/form_model.h"
 #include "platform/system.h"
 
@@ -247,7 +248,10 @@ class SimDesktop final : public platform::System {
     platform::PixelRect workArea{0, 0, 1024, 738};
     // Where the system opens a new window of the program, in screen pixels.
     PixelPoint newWindowAt{90, 90};
+    // The arguments the program is started with, after its own name as a
+    // shortcut into a folder with blanks would give it.
     std::string commandLine;
+    std::string programOnCommandLine = "\"C:\\Program Files\\Tunewarden\\tunewarden.exe\"";
     std::map<std::tuple<std::string, std::string, std::string>, std::string> settings;
     // False: every write to the settings store fails, unnoticed.
     bool settingsWritable = true;
@@ -291,7 +295,10 @@ class SimDesktop final : public platform::System {
     std::unique_ptr<platform::Form> CreateForm(const platform::FormDesc& desc,
                                                platform::FormEvents& events) override;
     void DoEvents() override {}
-    std::string CommandLine() override { return commandLine; }
+    // The process's line as the system gives it, split as the backend splits it.
+    std::string CommandLine() override {
+        return std::string(platform::ArgumentsOf(programOnCommandLine + " " + commandLine));
+    }
     std::string ProgramFolder() override { return programFolder().string(); }
     void EndProcess() override { processEnded = true; }
     bool IsNormalFile(const std::string& path) override;
