@@ -88,11 +88,14 @@ class FormEvents {
   public:
     virtual ~FormEvents() = default;
 
-    virtual void OnMouseDown(int, std::int16_t, std::int16_t, float, float) {}
-    virtual void OnMouseMove(int, std::int16_t, std::int16_t, float, float) {}
-    virtual void OnMouseUp(int, std::int16_t, std::int16_t, float, float) {}
-    virtual void OnClick(int) {}
-    virtual void OnDblClick(int) {}
+    virtual void OnMouseDown(int /*control*/, std::int16_t /*button*/, std::int16_t /*shift*/,
+                             float /*x*/, float /*y*/) {}
+    virtual void OnMouseMove(int /*control*/, std::int16_t /*button*/, std::int16_t /*shift*/,
+                             float /*x*/, float /*y*/) {}
+    virtual void OnMouseUp(int /*control*/, std::int16_t /*button*/, std::int16_t /*shift*/,
+                           float /*x*/, float /*y*/) {}
+    virtual void OnClick(int /*control*/) {}
+    virtual void OnDblClick(int /*control*/) {}
     virtual void OnKeyUp(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {}
     virtual void OnActivate() {}
     virtual void OnDeactivate() {}
