@@ -1,7 +1,7 @@
 // How the game's console reads a script, for the checks of the script line: lines
 // end at LF and at CR; a line of 1,023 bytes or more is cut after 1,022 and its
-// remainder runs as a line of its own; a line is split into commands at ';' outside double quotes, each '"'
-// toggling the quoting. Blank commands do nothing, and leading blanks are dropped.
+// remainder runs as a line of its own; a line is split into commands at ';' outside double quotes,
+// each '"' toggling the quoting. Blank commands do nothing, and leading blanks are dropped.
 #pragma once
 
 #include <algorithm>
