@@ -50,11 +50,12 @@ constexpr bool same_text(const char* a, const char* b) {
 }
 }  // namespace tunewarden::version_detail
 
-static_assert(tunewarden::version_detail::same_text(
-                  TW_VERSION_STRING,
-                  TW_STRINGIFY(TW_VERSION_MAJOR) "." TW_STRINGIFY(TW_VERSION_MINOR) "." TW_STRINGIFY(
-                      TW_VERSION_PATCH) "." TW_STRINGIFY(TW_VERSION_BUILD)),
-              "TW_VERSION_STRING does not match the version numbers");
+static_assert(
+    tunewarden::version_detail::same_text(
+        TW_VERSION_STRING,
+        TW_STRINGIFY(TW_VERSION_MAJOR) "." TW_STRINGIFY(TW_VERSION_MINOR) "." TW_STRINGIFY(
+            TW_VERSION_PATCH) "." TW_STRINGIFY(TW_VERSION_BUILD)),
+    "TW_VERSION_STRING does not match the version numbers");
 static_assert(tunewarden::version_detail::same_text(
                   TW_VERSION_SHORT_STRING,
                   TW_STRINGIFY(TW_VERSION_MAJOR) "." TW_STRINGIFY(TW_VERSION_MINOR)),

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and scripts/run.sh need.
+# Installs the Debian packages that the build, the tests and scripts/run.sh need (the npm
+# package that lints the workflows is installed by scripts/workflow-lint.sh).
 # Safe to run again: when everything is there it does nothing, not even apt-get update.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev clang-tidy clang-format
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
@@ -18,6 +19,11 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
+# Node.js and npm may come from elsewhere than Debian, with npm inside the nodejs package: what
+# counts is that the commands are there.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    missing+=(nodejs npm)
+fi
 if [ "${#missing[@]}" -eq 0 ]; then
     exit 0
 fi

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and tests everything: the unit tests on the Linux host, plain and again under
-# AddressSanitizer and UndefinedBehaviorSanitizer; each fuzzer for a few seconds (one test
-# each); then the Windows programs cross-compiled with MinGW-w64 and their end-to-end tests
-# under Wine on a virtual display.
+# AddressSanitizer and UndefinedBehaviorSanitizer; clang-tidy over src/, clang-format over the
+# C++ files and actionlint over the workflows (one test each); each fuzzer for a few seconds
+# (one test each); then the Windows programs cross-compiled with MinGW-w64 and their
+# end-to-end tests under Wine on a virtual display.
 # The last line of output is always "N passed, N failed" over all of them.
 # Exit status is non-zero when a build or a test failed.
 set -uo pipefail
@@ -69,12 +70,29 @@ count() {
     failed=$((failed + bad))
 }
 
+# static_check <name> <command...>: one test, passed when the command exits 0.
+static_check() {
+    local name=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        echo "$name: FAILED"
+        failed=$((failed + 1))
+    fi
+}
+
 echo "== host build ($host_preset) and unit tests"
 if build "$host_preset" "$host_dir"; then
     ctest --test-dir "$host_dir" -j 2 --no-tests=ignore --output-on-failure 2>&1 |
         tee "$host_dir/ctest.log" | show
     count "$host_dir/ctest.log"
 fi
+
+echo "== clang-tidy over src/, clang-format, workflow lint"
+static_check tidy scripts/tidy.sh "$host_dir"
+static_check format scripts/format-check.sh
+static_check workflows scripts/workflow-lint.sh
 
 echo "== host build under ASan and UBSan ($asan_preset) and unit tests"
 if build "$asan_preset" "$asan_dir"; then

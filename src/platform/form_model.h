@@ -137,7 +137,7 @@ class FormModel {
     bool StartTimer(int id, unsigned intervalMs);
     // True when the timer was running: the system's timer has to stop.
     bool StopTimer(int id);
-    bool TimerRunning(int id) const { return timers_.count(id) != 0; }
+    bool TimerRunning(int id) const { return timers_.contains(id); }
     std::optional<unsigned> TimerInterval(int id) const;
     // A tick of a timer that has been stopped since is dropped.
     void TimerFired(int id);
