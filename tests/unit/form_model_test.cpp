@@ -154,8 +154,10 @@ TEST(FormModelTest, ControlsChangeOnlyWhenTheWindowHasThem) {
     EXPECT_EQ(model.SetBackColour(kFormSurface, 0), ColourEffect::EraseImage);
     EXPECT_EQ(model.SetBackColour(2, 0), ColourEffect::EraseImage);
     EXPECT_EQ(model.SetBackColour(1, 0), ColourEffect::Repaint);
-    ASSERT_TRUE(model.MoveControl(1, {600, 600, 150, 150}));
+    // 598 twips are 39.87 pixels: the control starts at pixel 40, rounded, not cut.
+    ASSERT_TRUE(model.MoveControl(1, {598, 598, 150, 150}));
     EXPECT_EQ(model.HitTest({42, 42}), 1);
+    EXPECT_EQ(model.HitTest({39, 42}), kFormSurface);
     EXPECT_EQ(model.HitTest({12, 12}), kFormSurface);
     // The shell shows 63 characters of a tip, whole ones.
     EXPECT_EQ(model.AddIcon(1, 1, std::string(62, 'x') + "\xc3\xa9yz").tip,
