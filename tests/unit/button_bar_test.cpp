@@ -15,30 +15,17 @@ using namespace std::chrono_literals;
 using Commands = std::vector<std::uint32_t>;
 using platform::mouse::kMiddle;
 using platform::mouse::kRight;
+using player::PlayerCommand;
+using test::Id;
 
-constexpr std::uint32_t Id(player::PlayerCommand command) {
-    return static_cast<std::uint32_t>(command);
-}
-constexpr std::uint32_t kPrevious = Id(player::PlayerCommand::Previous),
-                        kPlay = Id(player::PlayerCommand::Play),
-                        kPause = Id(player::PlayerCommand::Pause),
-                        kStop = Id(player::PlayerCommand::Stop),
-                        kNext = Id(player::PlayerCommand::Next);
+constexpr std::uint32_t kPrevious = Id(PlayerCommand::Previous), kPlay = Id(PlayerCommand::Play),
+                        kPause = Id(PlayerCommand::Pause), kStop = Id(PlayerCommand::Stop),
+                        kNext = Id(PlayerCommand::Next);
 
-class ButtonBarTest : public ::testing::Test {
+class ButtonBarTest : public test::PlayerTest {
   protected:
-    void SetUp() override {
-        player = app.desktop.AddPlayer("4. Artist - Song - Winamp");
-        main = &app.Start();
-    }
-
     // A pixel of the bar, on the screen.
     sim::PixelPoint Bar(int x, int y) { return app.MainForm().At(FrmMain::picButtons, x, y); }
-    Commands Received() { return app.desktop.CommandsTo(player); }
-
-    test::TestApp app;
-    FrmMain* main = nullptr;
-    platform::WindowHandle player = 0;
 };
 
 // A move shows the tip of the button under the pointer (and clears it over a gap), a click
@@ -80,7 +67,7 @@ TEST_F(ButtonBarTest, AnyButtonActsWhereReleasedOnTheBarWithThePlayerFoundAfresh
     EXPECT_EQ(Received(), (Commands{kPlay, kPlay, kNext}));
 
     // Previous shows the song that was playing, then skips back.
-    app.desktop.Other(player)->captionOnCommand[kPrevious] = "3. Earlier - Track - Winamp";
+    app.desktop.Other(player)->captionOnCommand[kPrevious] = "2. Earlier - Track - Winamp";
     app.desktop.Click(Bar(8, 8));
     ASSERT_NE(app.Display(), nullptr);
     EXPECT_EQ(app.Display()->ControlText(FrmSongShow::lblSong), "Artist - Song");

@@ -15,30 +15,17 @@ using namespace std::chrono_literals;
 using Commands = std::vector<std::uint32_t>;
 using test::kControl;
 
-std::uint32_t Id(player::PlayerCommand command) {
-    return static_cast<std::uint32_t>(command);
-}
-const std::uint32_t kPrevious = Id(player::PlayerCommand::Previous),
-                    kPlay = Id(player::PlayerCommand::Play),
-                    kStop = Id(player::PlayerCommand::Stop),
-                    kNext = Id(player::PlayerCommand::Next),
-                    kJump = Id(player::PlayerCommand::JumpToFile);
+using player::PlayerCommand;
+using test::Id;
+const std::uint32_t kPrevious = Id(PlayerCommand::Previous), kPlay = Id(PlayerCommand::Play),
+                    kStop = Id(PlayerCommand::Stop), kNext = Id(PlayerCommand::Next),
+                    kJump = Id(PlayerCommand::JumpToFile);
 
 Commands Repeat(std::uint32_t id, int times) {
     return Commands(static_cast<std::size_t>(times), id);
 }
 
-class HotkeyPollerTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        player = app.desktop.AddPlayer("3. Artist - Song - Winamp");
-        app.Start();
-    }
-    Commands Received() { return app.desktop.CommandsTo(player); }
-
-    test::TestApp app;
-    platform::WindowHandle player = 0;
-};
+using HotkeyPollerTest = test::PlayerTest;
 
 // The keys and their commands are the table's (the end-to-end test checks the map itself);
 // here, that one tick sends a row's command its number of times, and a title row sends none.

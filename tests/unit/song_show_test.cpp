@@ -17,20 +17,15 @@ using namespace std::chrono_literals;
 
 using platform::TwipRect;
 
-class SongShowTest : public ::testing::Test {
+class SongShowTest : public test::PlayerTest {
   protected:
     void SetUp() override {
-        player = app.desktop.AddPlayer("12. Artist - Song - Winamp");
         game = app.desktop.AddWindow("Valve001", "Counter-Strike");
-        main = &app.Start();
+        PlayerTest::SetUp();
         app.desktop.BringToForeground(game);  // the user went back to the game
     }
-
     std::string Shown() { return app.Display()->ControlText(FrmSongShow::lblSong); }
 
-    test::TestApp app;
-    FrmMain* main = nullptr;
-    platform::WindowHandle player = 0;
     platform::WindowHandle game = 0;
 };
 
@@ -71,7 +66,7 @@ TEST_F(SongShowTest, ASecondShowingReusesTheWindowPlacesItAgainAndRedrawsTheFram
     const std::vector<std::string> frame = display->canvas(platform::kFormSurface).log;
     ASSERT_FALSE(frame.empty());
     display->Move(0, 0, 4185, 870);  // as if dragged away
-    app.desktop.Other(player)->caption = "13. Other - Tune - Winamp";
+    app.desktop.Other(player)->caption = "4. Other - Tune - Winamp";
     app.desktop.Advance(750ms);
     app.Chord(104);
 
@@ -113,7 +108,8 @@ TEST_F(SongShowTest, OfTheHotkeysOnlyPreviousShowsTheSongAndBeforeItSkipsBack) {
     }
     EXPECT_EQ(app.Display(), nullptr);
 
-    app.desktop.Other(player)->captionOnCommand[40044] = "11. Earlier - Track - Winamp";
+    app.desktop.Other(player)->captionOnCommand[test::Id(player::PlayerCommand::Previous)] =
+        "2. Earlier - Track - Winamp";
     app.Chord(97);
     ASSERT_NE(app.Display(), nullptr);
     EXPECT_EQ(Shown(), "Artist - Song");

@@ -1,7 +1,10 @@
 // The program on a fresh simulated desktop, and what its tests share.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -78,5 +81,23 @@ struct TestApp {
         return tips;
     }
 };
+
+// The program started beside a player: the fixture of the bar, hotkey and song display tests.
+class PlayerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        player = app.desktop.AddPlayer("3. Artist - Song - Winamp");
+        main = &app.Start();
+    }
+    std::vector<std::uint32_t> Received() { return app.desktop.CommandsTo(player); }
+
+    TestApp app;
+    FrmMain* main = nullptr;
+    platform::WindowHandle player = 0;
+};
+
+constexpr std::uint32_t Id(player::PlayerCommand command) {
+    return static_cast<std::uint32_t>(command);
+}
 
 }  // namespace tw::test
