@@ -16,19 +16,12 @@ namespace {
 
 constexpr const char* kDefault = "I am currently listening to %S.";
 
-TEST(MainWindowTest, LoadShowsTheWindowAndReadsMsgTxtUnlessItIsHiddenOrSystem) {
-    for (const bool hidden : {false, true}) {
-        SCOPED_TRACE(hidden);
-        test::TestApp app;
-        const auto path = app.desktop.programFolder() / "msg.txt";
-        app.desktop.WriteRealFile(path, "Tune: %S\nexit\n");
-        if (hidden) {
-            app.desktop.hiddenOrSystem.insert(path);
-        }
-        app.Start();
-        EXPECT_TRUE(app.MainForm().IsVisible());
-        EXPECT_EQ(app.forms.module().MessageTemplate, hidden ? kDefault : "Tune: %S");
-    }
+TEST(MainWindowTest, LoadShowsTheWindowAndReadsMsgTxt) {
+    test::TestApp app;
+    app.desktop.WriteRealFile(app.desktop.programFolder() / "msg.txt", "Tune: %S\nexit\n");
+    app.Start();
+    EXPECT_TRUE(app.MainForm().IsVisible());
+    EXPECT_EQ(app.forms.module().MessageTemplate, "Tune: %S");
 }
 
 TEST(MainWindowTest, ACloseRequestUnloadsEveryWindowAndEndsTheProcessOnce) {
@@ -53,12 +46,18 @@ TEST(MainWindowTest, ACloseRequestUnloadsEveryWindowAndEndsTheProcessOnce) {
 }
 
 TEST(MessageTemplateTest, ReadsTheFirstLineOfMsgTxt) {
+    // A file the user may not see or read, or a folder by that name.
+    enum Kind { kPlain, kHidden, kUnreadable, kFolder };
     const struct {
         const char* name;
         std::optional<std::string> fileBytes;  // nothing: no file at all
         std::string expected;
+        Kind kind = kPlain;
     } cases[] = {
         {"missing", std::nullopt, kDefault},
+        {"hidden or system", "Custom %S", kDefault, kHidden},
+        {"unreadable", "Custom %S", kDefault, kUnreadable},
+        {"a folder", std::nullopt, kDefault, kFolder},
         {"empty first line", "\r\nsecond %S", kDefault},
         {"blanks only", "   \r\n", kDefault},
         {"blanks kept around text", " Hello %S \r\n", " Hello %S "},
@@ -77,32 +76,31 @@ TEST(MessageTemplateTest, ReadsTheFirstLineOfMsgTxt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sim::SimDesktop desktop;
+        const auto path = desktop.programFolder() / "msg.txt";
         if (c.fileBytes) {
-            desktop.WriteRealFile(desktop.programFolder() / "msg.txt", *c.fileBytes);
+            desktop.WriteRealFile(path, *c.fileBytes);
+        }
+        if (c.kind == kFolder) {
+            std::filesystem::create_directories(path);
+        }
+        if (c.kind == kHidden) {
+            desktop.hiddenOrSystem.insert(path);
+        } else if (c.kind == kUnreadable) {
+            desktop.unreadable.insert(path);
         }
         EXPECT_EQ(ReadMessageTemplate(desktop), c.expected);
     }
 }
 
-TEST(MessageTemplateTest, OddFilesGiveTheDefaultOrAPart) {
+TEST(MessageTemplateTest, AHugeFileIsReadInPart) {
     sim::SimDesktop desktop;
-    const auto path = desktop.programFolder() / "msg.txt";
-    desktop.WriteRealFile(path, "Custom %S");
-    desktop.unreadable.insert(path);
-    EXPECT_EQ(ReadMessageTemplate(desktop), kDefault);
-
-    sim::SimDesktop other;
-    std::filesystem::create_directories(other.programFolder() / "msg.txt");
-    EXPECT_EQ(ReadMessageTemplate(other), kDefault);
-
     // A huge file without line ends is read only in part, and the read may
     // stop inside a character.
     std::string euros = "xx";
     while (euros.size() < (1 << 20)) {
         euros += "\xe2\x82\xac";
     }
-    desktop.unreadable.clear();
-    desktop.WriteRealFile(path, euros);
+    desktop.WriteRealFile(desktop.programFolder() / "msg.txt", euros);
     const auto text = ReadMessageTemplate(desktop);
     EXPECT_GT(text.size(), 1000u);
     EXPECT_TRUE(euros.starts_with(text)) << text.substr(0, 20);
