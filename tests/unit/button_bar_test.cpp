@@ -66,12 +66,6 @@ TEST_F(ButtonBarTest, AnyButtonActsWhereReleasedOnTheBarWithThePlayerFoundAfresh
     app.desktop.Release(Bar(30, 8));
     EXPECT_EQ(Received(), (Commands{kPlay, kPlay, kNext}));
 
-    // Previous shows the song that was playing, then skips back.
-    app.desktop.Other(player)->captionOnCommand[kPrevious] = "2. Earlier - Track - Winamp";
-    app.desktop.Click(Bar(8, 8));
-    ASSERT_NE(app.Display(), nullptr);
-    EXPECT_EQ(app.Display()->ControlText(FrmSongShow::lblSong), "Artist - Song");
-
     app.desktop.RemoveWindow(player);
     app.desktop.Click(Bar(30, 8));  // nobody to play
     app.desktop.Click(Bar(110, 8));

@@ -1,4 +1,4 @@
-// Docking the main window to a screen corner, from the menu or the "-dock" switches.
+// Docking the main window to a screen corner (the "-dock" switches: title_strip_test.cpp).
 #include "core/docking.h"
 
 #include <gtest/gtest.h>
@@ -83,27 +83,6 @@ TEST(DockingTest, TheTaskbarLiesAlongTheBottomOnlyWhenItSpansItAndTouchesIt) {
           PixelRect{0, 738, 800, 768}, PixelRect{0, 384, 1024, 768}}) {
         EXPECT_FALSE(TaskbarAlongBottom(bar, kScreen))
             << bar.left << "," << bar.top << " " << bar.right << "," << bar.bottom;
-    }
-}
-
-TEST(DockingTest, TheLoadAppliesTheDockSwitchesInFixedOrder) {
-    // Applied TR, BR, TL, BL, whatever the order on the line.
-    const struct {
-        const char* commandLine;
-        float left, top;
-    } cases[] = {{"-dock TL", 0, 0},
-                 {"-dock BR", 12525, 6720},
-                 {"-dock BL -dock TR", 0, 6720},
-                 {"-dock TL -dock BR", 0, 0},
-                 {"-dock BR -dock TR", 12525, 6720},
-                 {"-dock BL -dock TL", 0, 6720}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.commandLine);
-        test::TestApp app;
-        app.desktop.commandLine = c.commandLine;
-        app.Start();
-        EXPECT_EQ(app.MainForm().Bounds().left, c.left);
-        EXPECT_EQ(app.MainForm().Bounds().top, c.top);
     }
 }
 

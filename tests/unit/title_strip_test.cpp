@@ -65,7 +65,8 @@ TEST_F(TitleStripTest, DoubleClicksFoldTheWindowThroughTheThreeModes) {
     EXPECT_FALSE(MenuVisible(app.forms));
 }
 
-TEST(TitleStripStartTest, EveryRunStartsInNormalModeAndModeOneFoldsItBeforeDocking) {
+// The dock switches apply TR, BR, TL, BL, whatever their order on the line.
+TEST(TitleStripStartTest, EveryRunStartsInNormalModeModeOneFoldsItAndTheDocksFollowInOrder) {
     const struct {
         const char* commandLine;
         TwipRect bounds;
@@ -75,6 +76,10 @@ TEST(TitleStripStartTest, EveryRunStartsInNormalModeAndModeOneFoldsItBeforeDocki
         {"-mode 1 -dock BR", {12525, 15 * 738 - 240, 2835, 240}},
         {"-dock BL -mode 1", {0, 15 * 738 - 240, 2835, 240}},
         {"-mode 1 -dock TR", {12525, 0, 2835, 240}},
+        {"-dock BL -dock TR", {0, 6720, 2835, 4350}},
+        {"-dock TL -dock BR", {0, 0, 2835, 4350}},
+        {"-dock BR -dock TR", {12525, 6720, 2835, 4350}},
+        {"-dock BL -dock TL", {0, 6720, 2835, 4350}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commandLine);
