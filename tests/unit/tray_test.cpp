@@ -114,19 +114,5 @@ TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsOrLaterWhenItWasRefused) {
     EXPECT_EQ(refused.desktop.trayIcons.size(), 1u) << "later additions are still sent";
 }
 
-TEST(TraySecondStartTest, ASecondCopyBringsTheRunningBarForwardAndEnds) {
-    test::TestApp app;
-    app.desktop.anotherCopyRunning = true;
-    const auto running = app.desktop.AddWindow("Tunewarden_frmMain", "Tunewarden 1.0");
-    EXPECT_FALSE(app.forms.Start<FrmMain>());
-    EXPECT_EQ(app.Form("frmMain"), nullptr);
-    EXPECT_TRUE(app.desktop.trayIcons.empty());
-    EXPECT_EQ(app.desktop.Foreground(), running);
-    app.desktop.KeyDown(test::kControl);
-    app.desktop.KeyDown(96);
-    app.desktop.Advance(1000ms);
-    EXPECT_EQ(app.desktop.keyStateReads, 0) << "no second poller";
-}
-
 }  // namespace
 }  // namespace tw
