@@ -183,7 +183,7 @@ void FrmMain::MakeNormal(platform::WindowHandle handle) {
 // Reads the song of the player found last and shows it at the top centre of
 // the screen, in a display that is still up or a new one.
 void FrmMain::GetSongTitle() {
-    SongTitle = player::ReadPlayerTitle(system(), player_.hWndWinamp());
+    SongTitle = player::ReadPlayerTitle(system(), player_);
     FrmSongShow& show = forms_.Load<FrmSongShow>();
     show.ShowTitle(SongTitle);
     MakeTopMost(show.hWnd());
