@@ -85,6 +85,10 @@ std::vector<std::string> Differences(POINT bar) {
 }
 
 TEST_F(ButtonBar, RaisedLightGreyButtonsWithTheirSymbolsOnDarkGreyThatDriveThePlayer) {
+    // Spotify running too changes nothing while a Winamp-class player runs.
+    Process spotify;
+    HWND spotifyWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartChromium(spotify, L"Spotify.exe", L"A - B", spotifyWindow));
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     // Docked top left, the bar is clear of the stand-in's window.
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-dock", L"TL"}));
@@ -103,6 +107,7 @@ TEST_F(ButtonBar, RaisedLightGreyButtonsWithTheirSymbolsOnDarkGreyThatDriveThePl
     EXPECT_EQ(SentSince(0, 1), std::vector{kPlay});
     ASSERT_TRUE(Click(bar(92, 8), Button::kRight));
     EXPECT_EQ(SentSince(1, 1), std::vector{kNext});
+    EXPECT_EQ(Log(L"Spotify.exe"), std::vector<std::uint64_t>{});
     EXPECT_TRUE(tunewarden_.Running());
 }
 
