@@ -41,10 +41,13 @@ inline constexpr std::array<StripButton, 6> kStripButtons{{
      true},
 }};
 
-// True when the point is on the button, its edge columns and rows included.
+// True when the point (in the bar's design pixels) is on the button, its edge
+// columns and rows included.
 bool OnStripButton(const StripButton& button, float x, float y);
 
-// Paints one raised button with its symbol, in pixels of the surface.
-void DrawStripButton(platform::Canvas& canvas, const StripButton& button);
+// Paints one raised button with its symbol, in the bar's design pixels; its
+// edges are one device pixel wide, given in design pixels.
+void DrawStripButton(platform::Canvas& canvas, const StripButton& button, float devicePixelX,
+                     float devicePixelY);
 
 }  // namespace tw

@@ -27,11 +27,16 @@ class Units {
     PixelRect ToPixels(const TwipRect& rect) const;
     TwipRect ToTwips(const PixelRect& rect) const;
 
-    // A canvas or mouse coordinate in the given scale unit.
+    // A canvas or mouse coordinate in the given scale unit, and the screen's
+    // pixels: the design's pixels are scaled by DPI/96, rounded to the nearest.
     int XToPixels(float value, ScaleUnit unit) const;
     int YToPixels(float value, ScaleUnit unit) const;
     float XFromPixels(int pixels, ScaleUnit unit) const;
     float YFromPixels(int pixels, ScaleUnit unit) const;
+    // One of the screen's pixels in the given unit: what stays one pixel wide
+    // at every scale (the raised edges) is drawn that wide.
+    float XDevicePixel(ScaleUnit unit) const;
+    float YDevicePixel(ScaleUnit unit) const;
 
     // The height of a font of that many points, as the system's font call wants
     // it: negative, the character's height rather than the cell's.
