@@ -10,8 +10,7 @@ namespace {
 
 TEST(SongTitleTest, CutsTheSongOutOfTheCaption) {
     const struct {
-        std::string caption;
-        std::string expected;
+        std::string caption, expected;
     } cases[] = {
         {"12. Artist - Song - Winamp", "Artist - Song"},
         {"12. Artist - Song - Winamp [Paused]", "Artist - Song"},
