@@ -20,8 +20,8 @@ class GlyphPen {
     // at a higher scale it is as wide as a design pixel there.
     void Column(int dx, int first, int last) {
         const auto x = static_cast<float>(originX_ + dx);
-        canvas_.Box(x, static_cast<float>(originY_ + first), x,
-                    static_cast<float>(originY_ + last), true);
+        canvas_.Box(x, static_cast<float>(originY_ + first), x, static_cast<float>(originY_ + last),
+                    true);
     }
 
     // Nine rows tall, five columns wide, the point at the column given.
@@ -88,15 +88,17 @@ bool OnStripButton(const StripButton& button, float x, float y) {
            static_cast<float>(kStripTopRow) <= y && y < static_cast<float>(kStripBottomRow + 1);
 }
 
-void DrawStripButton(platform::Canvas& canvas, const StripButton& button, float devicePixelX,
-                     float devicePixelY) {
+void DrawStripButton(platform::Canvas& canvas, const StripButton& button,
+                     const platform::Units& units) {
+    constexpr auto kDesign = platform::ScaleUnit::Pixels;
     const auto l = static_cast<float>(button.left);
     const auto r = static_cast<float>(button.right);
     constexpr auto top = static_cast<float>(kStripTopRow);
     constexpr auto bottom = static_cast<float>(kStripBottomRow);
-    // The last device pixel inside the right column and the bottom row.
-    const float rightEdge = r + 1 - devicePixelX;
-    const float bottomEdge = bottom + 1 - devicePixelY;
+    // The edges are one device pixel wide at every scale: the last device
+    // pixel inside the right column and the bottom row.
+    const float rightEdge = units.XFromPixels(units.XToPixels(r + 1, kDesign) - 1, kDesign);
+    const float bottomEdge = units.YFromPixels(units.YToPixels(bottom + 1, kDesign) - 1, kDesign);
 
     canvas.SetDrawColour(platform::colours::kLightGrey);
     canvas.Box(l, top, r, bottom, true);

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/units.h"
 #include "platform/window.h"
 #include "player/player_link.h"
 
@@ -45,9 +46,9 @@ inline constexpr std::array<StripButton, 6> kStripButtons{{
 // columns and rows included.
 bool OnStripButton(const StripButton& button, float x, float y);
 
-// Paints one raised button with its symbol, in the bar's design pixels; its
-// edges are one device pixel wide, given in design pixels.
-void DrawStripButton(platform::Canvas& canvas, const StripButton& button, float devicePixelX,
-                     float devicePixelY);
+// Paints one raised button with its symbol, in the bar's design pixels, which
+// the units scale to the screen's.
+void DrawStripButton(platform::Canvas& canvas, const StripButton& button,
+                     const platform::Units& units);
 
 }  // namespace tw

@@ -201,8 +201,7 @@ void FrmMain::DrawButtons() {
     platform::Canvas& canvas = window().Surface(picButtons);
     const platform::Units units(system().Screen());
     for (const StripButton& button : kStripButtons) {
-        DrawStripButton(canvas, button, units.XDevicePixel(platform::ScaleUnit::Pixels),
-                        units.YDevicePixel(platform::ScaleUnit::Pixels));
+        DrawStripButton(canvas, button, units);
     }
 }
 

@@ -66,14 +66,6 @@ float Units::YFromPixels(int pixels, ScaleUnit unit) const {
     return FromTwips(YToTwips(static_cast<float>(pixels)), unit);
 }
 
-float Units::XDevicePixel(ScaleUnit unit) const {
-    return FromTwips(twipsPerPixelX_, unit);
-}
-
-float Units::YDevicePixel(ScaleUnit unit) const {
-    return FromTwips(twipsPerPixelY_, unit);
-}
-
 int Units::FontHeight(float points) const {
     return -Round(points * kTwipsPerPoint / twipsPerPixelY_);
 }

@@ -33,10 +33,6 @@ class Units {
     int YToPixels(float value, ScaleUnit unit) const;
     float XFromPixels(int pixels, ScaleUnit unit) const;
     float YFromPixels(int pixels, ScaleUnit unit) const;
-    // One of the screen's pixels in the given unit: what stays one pixel wide
-    // at every scale (the raised edges) is drawn that wide.
-    float XDevicePixel(ScaleUnit unit) const;
-    float YDevicePixel(ScaleUnit unit) const;
 
     // The height of a font of that many points, as the system's font call wants
     // it: negative, the character's height rather than the cell's.
