@@ -10,7 +10,7 @@
 #   - the tests it runs: those with its name as their CTest label (tests/e2e/CMakeLists.txt);
 #     the default runs every test that no other configuration claims.
 # A new configuration is one more name, one more set-up function and a label on its tests.
-wine_configurations=(bare shell)
+wine_configurations=(bare shell dpi144)
 
 # The X screen every session runs on.
 wine_screen=1024x768
@@ -47,6 +47,12 @@ wine_setup_bare() {
 wine_setup_shell() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f &&
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$wine_screen" /f
+}
+
+# The bare display at 144 DPI (150 % scale): the design's pixel figures one and a half times
+# as large.
+wine_setup_dpi144() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f
 }
 
 # wine_session <name> <Windows build folder>: points WINEPREFIX at the configuration's prefix,
