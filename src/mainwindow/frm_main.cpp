@@ -15,6 +15,7 @@
 #include "mainwindow/button_strip.h"
 #include "mainwindow/hotkeys.h"
 #include "menu/frm_menu.h"
+#include "platform/units.h"
 #include "player/song_title.h"
 #include "resource.h"
 #include "songshow/frm_song_show.h"
@@ -198,8 +199,9 @@ void FrmMain::picSysTray_MouseMove(std::int16_t button, std::int16_t /*shift*/, 
 // The transport button bar, painted once: the surface keeps it.
 void FrmMain::DrawButtons() {
     platform::Canvas& canvas = window().Surface(picButtons);
+    const platform::Units units(system().Screen());
     for (const StripButton& button : kStripButtons) {
-        DrawStripButton(canvas, button);
+        DrawStripButton(canvas, button, units);
     }
 }
 

@@ -3,6 +3,7 @@
 // below, and driven with the messages that kind of player understands.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -94,6 +95,11 @@ inline constexpr std::array<CommandRow, 10> kCommandTable{{
     {PlayerCommand::FastForward, 40148, 0, SpotifyGate::Always},
     {PlayerCommand::JumpToFile, 40194, 0, SpotifyGate::Always},
 }};
+
+// The WM_COMMAND id a Winamp-class player gets for the command.
+constexpr std::uint32_t WinampCommandId(PlayerCommand command) {
+    return std::ranges::find(kCommandTable, command, &CommandRow::command)->winampId;
+}
 
 class PlayerLink {
   public:

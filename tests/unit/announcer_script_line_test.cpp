@@ -80,9 +80,7 @@ TEST(ScriptLineTest, FillTemplateReplacesEveryCapitalPlaceholderOnce) {
     }
     const std::string longSong(1000, 'x');
     const struct {
-        std::string messageTemplate;
-        std::string song;
-        std::string expected;
+        std::string messageTemplate, song, expected;
         std::size_t stopPast = std::string::npos;
     } cases[] = {
         {"%S %s %S", "A", "A %s A"},

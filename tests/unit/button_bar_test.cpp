@@ -2,24 +2,26 @@
 // acts, and the tooltips.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "mainwindow/button_strip.h"
 #include "test_app.h"
 
 namespace tw {
 namespace {
 
 using namespace std::chrono_literals;
-
 using Commands = std::vector<std::uint32_t>;
-using platform::mouse::kLeft;
 using platform::mouse::kMiddle;
 using platform::mouse::kRight;
 
-constexpr std::uint32_t kPrevious = 40044, kPlay = 40045, kPause = 40046, kStop = 40047,
-                        kNext = 40048;
+constexpr auto Id = player::WinampCommandId;
+constexpr std::uint32_t kPrevious = Id(player::PlayerCommand::Previous),
+                        kPlay = Id(player::PlayerCommand::Play),
+                        kPause = Id(player::PlayerCommand::Pause),
+                        kStop = Id(player::PlayerCommand::Stop),
+                        kNext = Id(player::PlayerCommand::Next);
 
 class ButtonBarTest : public ::testing::Test {
   protected:
@@ -37,35 +39,55 @@ class ButtonBarTest : public ::testing::Test {
     platform::WindowHandle player = 0;
 };
 
-TEST_F(ButtonBarTest, AClickActsOnTheButtonUnderItEdgesIncluded) {
+// A move shows the tip of the button under the pointer (and clears it over a gap), a click
+// acts on that button: edge rows and columns are the button's.
+TEST_F(ButtonBarTest, MovesAndClicksFindTheButtonUnderThePointerEdgesIncluded) {
+    // What each button sends; 0 is no button.
+    const Commands sent[] = {{}, {kPrevious}, {kPlay}, {kPause}, {kStop}, {kNext}, {}};
     const struct {
-        int x;
-        int y;
-        Commands sent;
-        bool showsTitle;
-    } cases[] = {
-        {0, 8, {}, false},        {1, 8, {kPrevious}, true}, {16, 8, {kPrevious}, true},
-        {17, 8, {}, false},       {20, 8, {}, false},        {21, 8, {kPlay}, false},
-        {37, 8, {kPlay}, false},  {38, 8, {}, false},        {42, 8, {kPause}, false},
-        {58, 8, {kPause}, false}, {59, 8, {}, false},        {63, 8, {kStop}, false},
-        {79, 8, {kStop}, false},  {80, 8, {}, false},        {84, 8, {kNext}, false},
-        {100, 8, {kNext}, false}, {104, 8, {}, false},       {105, 8, {}, true},
-        {121, 8, {}, true},       {122, 8, {}, false},       {30, 0, {}, false},
-        {30, 1, {kPlay}, false},  {30, 16, {kPlay}, false},  {30, 17, {}, false},
-        {110, 0, {}, false},      {110, 16, {}, true},       {110, 17, {}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-        const auto before = Received().size();
-        app.desktop.Click(Bar(c.x, c.y));
+        int x, y, button;  // 0: none
+    } points[] = {{0, 8, 0},    {1, 8, 1},   {16, 16, 1}, {17, 8, 0},  {20, 8, 0},
+                  {21, 1, 2},   {37, 8, 2},  {38, 8, 0},  {42, 8, 3},  {50, 0, 0},
+                  {58, 8, 3},   {59, 8, 0},  {63, 8, 4},  {70, 17, 0}, {79, 8, 4},
+                  {80, 8, 0},   {84, 8, 5},  {100, 8, 5}, {104, 8, 0}, {105, 8, 6},
+                  {121, 16, 6}, {122, 8, 0}, {30, 0, 0},  {30, 17, 0}, {110, 17, 0}};
+    for (const auto& p : points) {
+        SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
+        app.desktop.Move(Bar(p.x, p.y));
+        EXPECT_EQ(app.MainForm().toolTip(FrmMain::picButtons),
+                  p.button == 0 ? std::string_view() : kStripButtons[p.button - 1].toolTip);
+        const auto before = static_cast<std::ptrdiff_t>(Received().size());
+        app.desktop.Click(Bar(p.x, p.y));
         const Commands all = Received();
-        EXPECT_EQ(Commands(all.begin() + static_cast<std::ptrdiff_t>(before), all.end()), c.sent);
-        EXPECT_EQ(app.Display() != nullptr, c.showsTitle);
+        EXPECT_EQ(Commands(all.begin() + before, all.end()), sent[p.button]);
+        EXPECT_EQ(app.Display() != nullptr, p.button == 1 || p.button == 6) << "the song shown";
         app.desktop.Advance(2000ms);  // the display of a title action goes
     }
 }
 
-TEST_F(ButtonBarTest, AnyButtonActsWhereItIsReleasedAndOnlyOverTheBar) {
+// At 144 DPI the bar's design pixels are one and a half device pixels: button 1's columns 1
+// to 16 are device columns 2 to 25, button 2 starts at 32, button 6 ends at 182.
+TEST(ButtonBarScaleTest, TheButtonsAndTheirHitAreasScaleWithTheDisplay) {
+    test::TestApp app;
+    app.desktop.screen = {1536, 1152, 10, 10};
+    const auto player = app.desktop.AddPlayer();
+    app.Start();
+    const struct {
+        int x, y;
+        Commands sent;
+    } points[] = {{1, 12, {}},  {2, 2, {kPrevious}}, {25, 25, {kPrevious}},
+                  {26, 12, {}}, {31, 12, {}},        {32, 12, {kPlay}},
+                  {25, 26, {}}, {183, 12, {}},       {150, 12, {kNext}}};
+    for (const auto& p : points) {
+        SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
+        const auto before = static_cast<std::ptrdiff_t>(app.desktop.CommandsTo(player).size());
+        app.desktop.Click(app.MainForm().At(FrmMain::picButtons, p.x, p.y));
+        const Commands all = app.desktop.CommandsTo(player);
+        EXPECT_EQ(Commands(all.begin() + before, all.end()), p.sent);
+    }
+}
+
+TEST_F(ButtonBarTest, AnyButtonActsWhereReleasedOnTheBarWithThePlayerFoundAfresh) {
     app.desktop.Click(Bar(30, 8), kRight);
     app.desktop.Click(Bar(30, 8), kMiddle);
     // The bar keeps the pointer from the press: the release point decides.
@@ -73,20 +95,16 @@ TEST_F(ButtonBarTest, AnyButtonActsWhereItIsReleasedAndOnlyOverTheBar) {
     app.desktop.Release(Bar(90, 8));
     app.desktop.Press(Bar(30, 8));
     app.desktop.Release(Bar(200, 8));  // beyond the window's right edge
-    // A press on the window beside the bar is no press on the bar.
-    app.desktop.Press(Bar(-10, 8));
+    app.desktop.Press(Bar(-10, 8));    // beside the bar: no press on it
     app.desktop.Release(Bar(30, 8));
     EXPECT_EQ(Received(), (Commands{kPlay, kPlay, kNext}));
-}
 
-TEST_F(ButtonBarTest, PreviousShowsTheSongThatWasPlayingThenSkipsBack) {
+    // Previous shows the song that was playing, then skips back.
     app.desktop.Other(player)->captionOnCommand[kPrevious] = "3. Earlier - Track - Winamp";
     app.desktop.Click(Bar(8, 8));
-    EXPECT_EQ(Received(), Commands{kPrevious});
     ASSERT_NE(app.Display(), nullptr);
     EXPECT_EQ(app.Display()->ControlText(FrmSongShow::lblSong), "Artist - Song");
 
-    // Each click looks the player up afresh.
     app.desktop.RemoveWindow(player);
     app.desktop.Click(Bar(30, 8));  // nobody to play
     app.desktop.Click(Bar(110, 8));
@@ -96,28 +114,6 @@ TEST_F(ButtonBarTest, PreviousShowsTheSongThatWasPlayingThenSkipsBack) {
     app.desktop.Click(Bar(110, 8));
     EXPECT_EQ(Received(), Commands{kPlay});
     EXPECT_EQ(main->SongTitle, "New - One");
-}
-
-TEST_F(ButtonBarTest, TooltipsFollowThePointerAndClearInTheGaps) {
-    const std::string previous = "Go to previous track in playlist", play = "Play current track",
-                      pause = "Pause playing track", stop = "Stop playing track",
-                      next = "Go to next track in playlist", info = "Show track information";
-    const struct {
-        int x;
-        int y;
-        std::string tip;
-    } path[] = {
-        {0, 8, ""},    {1, 8, previous}, {16, 16, previous}, {17, 8, ""},   {21, 1, play},
-        {37, 8, play}, {40, 8, ""},      {42, 8, pause},     {50, 0, ""},   {58, 8, pause},
-        {63, 8, stop}, {70, 17, ""},     {79, 8, stop},      {84, 8, next}, {100, 8, next},
-        {101, 8, ""},  {105, 8, info},   {121, 16, info},    {122, 8, ""},  {8, 8, previous},
-    };
-    for (const auto& step : path) {
-        app.desktop.Move(Bar(step.x, step.y));
-        EXPECT_EQ(app.MainForm().toolTip(FrmMain::picButtons), step.tip)
-            << "at " << step.x << ", " << step.y;
-    }
-    EXPECT_TRUE(Received().empty()) << "moving never acts";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the program survives: the game folder or its script going away or
-// turning into something else, the player changing between two ticks, a
-// settings store that takes nothing, and a long run of everything at once.
+// turning into something else, a settings store that takes nothing, and a
+// long run of everything at once.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -42,21 +42,6 @@ TEST(FaultsTest, TheScriptComesBackWhenTheGameFolderOrTheScriptDoes) {
     EXPECT_EQ(app.Script(), line);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.desktop.root()), {}), 2)
         << "nothing written beside the game folder and the program's";
-}
-
-TEST(FaultsTest, APlayerReplacedBetweenTwoTicksIsTheOneTheNextTickUses) {
-    test::TestApp app;
-    const auto first = app.desktop.AddPlayer("1. First - Winamp");
-    app.StoreFolder(app.GameFolder());
-    app.Start();
-    app.forms.Load<FrmAnnounce>();
-    app.Ticks(1);
-    app.desktop.RemoveWindow(first);
-    const auto second = app.desktop.AddPlayer("2. Second - Winamp");
-    app.Chord(96);
-    app.Ticks(1);
-    EXPECT_EQ(app.desktop.CommandsTo(second), std::vector<std::uint32_t>{40045});
-    EXPECT_EQ(app.Script(), SayLine("I am currently listening to Second."));
 }
 
 TEST(FaultsTest, ModesSwitchWhenTheSettingsStoreTakesNothing) {

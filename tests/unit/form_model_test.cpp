@@ -107,6 +107,9 @@ TEST(FormModelTest, PressesAndReleasesMakeClicksOnTheControlTheyWentDownOn) {
           {'u', L, label}},
          {"down 1 b1 30,30", "up 1 b1 30,30", "click 1", "dblclick 1", "up 1 b1 30,30",
           "down 1 b1 30,30", "up 1 b1 30,30", "click 1"}},
+        {"double-click released on another control: no click there",
+         {{'d', L, label}, {'u', L, label}, {'2', L, label}, {'u', L, {16, 16}}},
+         {"down 1 b1 30,30", "up 1 b1 30,30", "click 1", "dblclick 1", "up 1 b1 90,90"}},
         {"capture lost",
          {{'d', L, label}, {'x', 0, {}}, {'m', 0, {5, 5}}},
          {"down 1 b1 30,30", "move 0 b0 75,75"}},
@@ -144,8 +147,10 @@ TEST(FormModelTest, ControlsChangeOnlyWhenTheWindowHasThem) {
     EXPECT_EQ(model.SetBackColour(kFormSurface, 0), ColourEffect::EraseImage);
     EXPECT_EQ(model.SetBackColour(2, 0), ColourEffect::EraseImage);
     EXPECT_EQ(model.SetBackColour(1, 0), ColourEffect::Repaint);
-    ASSERT_TRUE(model.MoveControl(1, {600, 600, 150, 150}));
+    // 598 twips are 39.87 pixels: the control starts at pixel 40, rounded, not cut.
+    ASSERT_TRUE(model.MoveControl(1, {598, 598, 150, 150}));
     EXPECT_EQ(model.HitTest({42, 42}), 1);
+    EXPECT_EQ(model.HitTest({39, 42}), kFormSurface);
     EXPECT_EQ(model.HitTest({12, 12}), kFormSurface);
     // The shell shows 63 characters of a tip, whole ones.
     EXPECT_EQ(model.AddIcon(1, 1, std::string(62, 'x') + "\xc3\xa9yz").tip,

@@ -10,8 +10,7 @@ namespace {
 
 TEST(SongTitleTest, CutsTheSongOutOfTheCaption) {
     const struct {
-        std::string caption;
-        std::string expected;
+        std::string caption, expected;
         player::PlayerKind kind = player::PlayerKind::Winamp;
     } cases[] = {
         {"12. Artist - Song - Winamp", "Artist - Song"},

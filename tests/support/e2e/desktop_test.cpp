@@ -1,6 +1,7 @@
 #include "desktop_test.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <fstream>
 #include <system_error>
@@ -78,6 +79,18 @@ std::filesystem::path ExeDirectory() {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return std::filesystem::path(path).parent_path();
+}
+
+LONG Scaled(double designPixels) {
+    // Read once, aware of the display's scale as the program is (its manifest says so).
+    static const int dpi = [] {
+        SetProcessDPIAware();
+        const HDC screen = GetDC(nullptr);
+        const int value = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        return value;
+    }();
+    return std::lround(designPixels * dpi / 96.0);
 }
 
 Box WindowBox(HWND window) {
@@ -178,6 +191,8 @@ void Process::Kill() {
 }
 
 void DesktopTest::SetUp() {
+    // The program is DPI aware: the test reads the screen in the same pixels.
+    SetProcessDPIAware();
     KillOwnersOf(kMainClass);
     KillOwnersOf(kPlayerClass);
     KillOwnersOf(kChromiumClass, true);

@@ -26,8 +26,12 @@ inline constexpr wchar_t kMainClass[] = L"Tunewarden_frmMain";
 inline constexpr wchar_t kDialogClass[] = L"#32770";
 inline constexpr wchar_t kJumpDialogTitle[] = L"Jump to file";
 inline constexpr wchar_t kDefaultCaption[] = L"12. Artist - Song - Winamp";
+// The display's pixels for a figure of the design's (pixels at 96 DPI): scaled by DPI / 96
+// and rounded as the program rounds, halves away from zero.
+LONG Scaled(double designPixels);
+
 // The main window, 2835 twips wide at 15 twips per pixel, is 4350 twips high in Normal Mode,
-// 240 in Small Mode and 600 in Small Mouse Mode.
+// 240 in Small Mode and 600 in Small Mouse Mode; the tests that use these run at 96 DPI.
 inline constexpr LONG kMainWidth = 189;
 inline constexpr LONG kMainHeight = 290, kSmallHeight = 16, kSmallMouseHeight = 40;
 
