@@ -2,30 +2,20 @@
 # Builds the Windows program and runs it under Wine beside the stand-in player.
 #
 # With $DISPLAY set, both windows open on your desktop and the script waits until you close
-# Tunewarden. Without a display it plays a short scripted session on a virtual one
-# (Control + keypad 0, 9, 3, then 8 for the song popup), takes a screenshot while the popup
-# is up, and prints the folder holding the screenshot and the player's command log.
+# Tunewarden. Without a display it plays a short scripted session on a virtual one, in Wine's
+# desktop with its taskbar (the "shell" configuration of scripts/wine-configs.sh): Control +
+# keypad 0, 9, 3, then 8 for the song popup; it takes a screenshot while the popup is up, and
+# prints the folder holding the screenshot and the player's command log.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/mingw/bin
 caption="1. Tunewarden Demo - Stand-in Song - Winamp"
 
-export WINEPREFIX=$root/build/mingw/wineprefix
+# shellcheck source-path=SCRIPTDIR source=wine-configs.sh
+. "$root/scripts/wine-configs.sh"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
-
-# A fresh, persistent wineserver for this display (one left from an earlier run would still
-# talk to that run's display).
-prepare_prefix() {
-    wineserver -k >/dev/null 2>&1 || true
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "creating the Wine prefix $WINEPREFIX" >&2
-        wineboot -i >/dev/null 2>&1
-        wineserver -w
-    fi
-    wineserver -p
-}
 
 drive() {
     wine "$bin/twdrive.exe" "$@"
@@ -42,7 +32,7 @@ start_player() {
 # Unattended session on the display xvfb-run gave us; everything lands in $1.
 scripted_session() {
     local out=$1
-    prepare_prefix
+    wine_session shell "$root/build/mingw"
     start_player "$out"
     # Tunewarden works in the output folder, so whatever it writes is kept with the rest.
     (cd "$out" && exec wine "$bin/tunewarden.exe") &
@@ -88,14 +78,14 @@ out=$root/run-output/$(date +%Y%m%d-%H%M%S)
 mkdir -p "$out"
 
 if [ -n "${DISPLAY:-}" ]; then
-    prepare_prefix
+    wine_session bare "$root/build/mingw"
     start_player "$out"
     (cd "$out" && wine "$bin/tunewarden.exe") || true
     drive close "Winamp v1.x" || true
     wait "$player" || true
     wineserver -k
 else
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --scripted-session "$out" \
+    xvfb-run -a -s "-screen 0 ${wine_screen}x24" "$0" --scripted-session "$out" \
         >"$out/session.log" 2>&1 || echo "the session had errors, see $out/session.log" >&2
 fi
 echo "$out"

@@ -3,7 +3,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer; clang-tidy over src/, clang-format over the
 # C++ files and actionlint over the workflows (one test each); each fuzzer for a few seconds
 # (one test each); then the Windows programs cross-compiled with MinGW-w64 and their
-# end-to-end tests under Wine on a virtual display.
+# end-to-end tests under Wine on a virtual display, once per Wine configuration
+# (scripts/wine-configs.sh).
 # The last line of output is always "N passed, N failed" over all of them.
 # Exit status is non-zero when a build or a test failed.
 set -uo pipefail
@@ -12,6 +13,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/bootstrap.sh || exit 1
+# shellcheck source-path=SCRIPTDIR source=wine-configs.sh
+. scripts/wine-configs.sh
 
 if [ "${CI:-}" = true ]; then
     host_preset=ci-host
@@ -120,29 +123,34 @@ fi
 
 echo "== Windows build ($windows_preset) and end-to-end tests under Wine"
 if build "$windows_preset" "$windows_dir"; then
-    export WINEPREFIX=$windows_dir/wineprefix
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree=;mshtml="
-    # A server left from an earlier run would still talk to that run's display.
-    wineserver -k >/dev/null 2>&1
-    # One display and one persistent wineserver for all tests: they share a desktop, which
-    # is why they run one at a time.
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            echo "creating the Wine prefix $WINEPREFIX"
-            wineboot -i >/dev/null 2>&1
-            wineserver -w
-        fi
-        wineserver -p
-        # Wine starts its desktop and services from the first program that needs them, and
-        # they keep the output of that program open: started here, they cannot hold up ctest.
-        wine "$1/bin/twdrive.exe" wait-window NoSuchWindowClass 0 </dev/null >/dev/null 2>&1
-        ctest --test-dir "$1" --no-tests=ignore --output-on-failure
-        status=$?
-        wineserver -k
-        exit $status
-    ' bash "$windows_dir" 2>&1 | tee "$windows_dir/ctest.log" | show
-    count "$windows_dir/ctest.log"
+    # One session per Wine configuration (scripts/wine-configs.sh), each with its own prefix,
+    # virtual display and persistent wineserver, running the tests the configuration selects.
+    # The tests of a session share its desktop, which is why they run one at a time.
+    for configuration in "${wine_configurations[@]}"; do
+        echo "-- Wine configuration: $configuration"
+        mapfile -t selection < <(wine_ctest_selection "$configuration")
+        log=$windows_dir/ctest-$configuration.log
+        xvfb-run -a -s "-screen 0 ${wine_screen}x24" bash -c '
+            . "$1/scripts/wine-configs.sh"
+            configuration=$2 dir=$3
+            shift 3
+            if ! wine_session "$configuration" "$dir"; then
+                echo "could not set up the Wine prefix $WINEPREFIX"
+                exit 1
+            fi
+            # Wine starts its desktop and services from the first program that needs them,
+            # and they keep the output of that program open: started here, they cannot hold
+            # up ctest.
+            wine "$dir/bin/twdrive.exe" wait-window NoSuchWindowClass 0 </dev/null >/dev/null 2>&1
+            ctest --test-dir "$dir" --no-tests=ignore --output-on-failure "$@"
+            status=$?
+            wineserver -k
+            exit $status
+        ' bash "$root" "$configuration" "$windows_dir" "${selection[@]}" 2>&1 | tee "$log" | show
+        count "$log"
+    done
 fi
 
 if [ "$broken" -ne 0 ]; then

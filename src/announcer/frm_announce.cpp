@@ -1,7 +1,6 @@
 #include "announcer/frm_announce.h"
 
 #include <array>
-#include <optional>
 
 #include "announcer/script_writer.h"
 #include "core/forms.h"
@@ -10,7 +9,6 @@
 #include "core/routes.h"
 #include "core/settings.h"
 #include "platform/units.h"
-#include "player/player_link.h"
 #include "player/song_title.h"
 
 namespace tw {
@@ -49,7 +47,7 @@ platform::ControlDesc MakeControl(int id, platform::ControlKind kind, platform::
 
 }  // namespace
 
-FrmAnnounce::FrmAnnounce(Forms& forms) : FormBase(forms) {
+FrmAnnounce::FrmAnnounce(Forms& forms) : FormBase(forms), player_(forms.system()) {
     CreateWindowFrom(Design());
     // The writer runs from the moment the window exists, as a design-time timer would.
     window().StartTimer(Timer1, kWriterIntervalMs);
@@ -176,8 +174,11 @@ void FrmAnnounce::Timer1_Timer() {
     if (folder.empty()) {
         return;
     }
-    hWndWinamp_ = system().FindTopLevelWindow(player::kPlayerWindowClass, std::nullopt);
-    sSong_ = player::ReadPlayerTitle(system(), hWndWinamp_);
+    // The same lookup as the hotkeys and the bar, so the script names the song
+    // of the player they drive.
+    player_.FindPlayer();
+    hWndWinamp_ = player_.hWndWinamp();
+    sSong_ = player::ReadPlayerTitle(system(), player_);
     const std::string path = folder + std::string(announcer::kScriptFileSuffix);
     const std::string line = announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong_);
     // A missing or read-only folder or a locked file: the next tick tries again.

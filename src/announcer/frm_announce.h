@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/forms.h"
+#include "player/player_link.h"
 
 namespace tw {
 
@@ -58,6 +59,7 @@ class FrmAnnounce final : public FormBase {
     std::string sFolder_;
     // Where in Label1 the drag began.
     TitleDrag drag_;
+    player::PlayerLink player_;
     platform::WindowHandle hWndWinamp_ = 0;
     std::string sSong_;
 };

@@ -16,12 +16,12 @@ class GlyphPen {
     GlyphPen(platform::Canvas& canvas, const StripButton& button)
         : canvas_(canvas), originX_(button.left + 3), originY_(-1) {}
 
-    // One column of the cell, rows first to last inclusive.
+    // One column of the cell, rows first to last inclusive: a box, so that
+    // at a higher scale it is as wide as a design pixel there.
     void Column(int dx, int first, int last) {
         const auto x = static_cast<float>(originX_ + dx);
-        // The line leaves out its end point: end one row below the last.
-        canvas_.Line(x, static_cast<float>(originY_ + first), x,
-                     static_cast<float>(originY_ + last + 1));
+        canvas_.Box(x, static_cast<float>(originY_ + first), x, static_cast<float>(originY_ + last),
+                    true);
     }
 
     // Nine rows tall, five columns wide, the point at the column given.
@@ -82,26 +82,33 @@ void DrawGlyph(platform::Canvas& canvas, const StripButton& button) {
 
 }  // namespace
 
+// A design pixel covers [n, n + 1): the edge columns and rows are whole ones.
 bool OnStripButton(const StripButton& button, float x, float y) {
-    return static_cast<float>(button.left) <= x && x <= static_cast<float>(button.right) &&
-           static_cast<float>(kStripTopRow) <= y && y <= static_cast<float>(kStripBottomRow);
+    return static_cast<float>(button.left) <= x && x < static_cast<float>(button.right + 1) &&
+           static_cast<float>(kStripTopRow) <= y && y < static_cast<float>(kStripBottomRow + 1);
 }
 
-void DrawStripButton(platform::Canvas& canvas, const StripButton& button) {
+void DrawStripButton(platform::Canvas& canvas, const StripButton& button,
+                     const platform::Units& units) {
+    constexpr auto kDesign = platform::ScaleUnit::Pixels;
     const auto l = static_cast<float>(button.left);
     const auto r = static_cast<float>(button.right);
     constexpr auto top = static_cast<float>(kStripTopRow);
     constexpr auto bottom = static_cast<float>(kStripBottomRow);
+    // The edges are one device pixel wide at every scale: the last device
+    // pixel inside the right column and the bottom row.
+    const float rightEdge = units.XFromPixels(units.XToPixels(r + 1, kDesign) - 1, kDesign);
+    const float bottomEdge = units.YFromPixels(units.YToPixels(bottom + 1, kDesign) - 1, kDesign);
 
     canvas.SetDrawColour(platform::colours::kLightGrey);
     canvas.Box(l, top, r, bottom, true);
     // The white edges go on last, over the black ones where they meet.
     canvas.SetDrawColour(platform::colours::kBlack);
-    canvas.Line(l, bottom, r + 1, bottom);
-    canvas.Line(r, top, r, bottom);
+    canvas.Line(l, bottomEdge, r + 1, bottomEdge);
+    canvas.Line(rightEdge, top, rightEdge, bottomEdge);
     canvas.SetDrawColour(platform::colours::kWhite);
-    canvas.Line(l, top, l, bottom);
-    canvas.Line(l, top, r, top);
+    canvas.Line(l, top, l, bottomEdge);
+    canvas.Line(l, top, rightEdge, top);
 
     canvas.SetDrawColour(platform::colours::kWindowText);
     DrawGlyph(canvas, button);

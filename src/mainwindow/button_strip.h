@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/units.h"
 #include "platform/window.h"
 #include "player/player_link.h"
 
@@ -41,10 +42,13 @@ inline constexpr std::array<StripButton, 6> kStripButtons{{
      true},
 }};
 
-// True when the point is on the button, its edge columns and rows included.
+// True when the point (in the bar's design pixels) is on the button, its edge
+// columns and rows included.
 bool OnStripButton(const StripButton& button, float x, float y);
 
-// Paints one raised button with its symbol, in pixels of the surface.
-void DrawStripButton(platform::Canvas& canvas, const StripButton& button);
+// Paints one raised button with its symbol, in the bar's design pixels, which
+// the units scale to the screen's.
+void DrawStripButton(platform::Canvas& canvas, const StripButton& button,
+                     const platform::Units& units);
 
 }  // namespace tw

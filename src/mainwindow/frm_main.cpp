@@ -15,6 +15,7 @@
 #include "mainwindow/button_strip.h"
 #include "mainwindow/hotkeys.h"
 #include "menu/frm_menu.h"
+#include "platform/units.h"
 #include "player/song_title.h"
 #include "resource.h"
 #include "songshow/frm_song_show.h"
@@ -183,7 +184,7 @@ void FrmMain::MakeNormal(platform::WindowHandle handle) {
 // Reads the song of the player found last and shows it at the top centre of
 // the screen, in a display that is still up or a new one.
 void FrmMain::GetSongTitle() {
-    SongTitle = player::ReadPlayerTitle(system(), player_.hWndWinamp());
+    SongTitle = player::ReadPlayerTitle(system(), player_);
     FrmSongShow& show = forms_.Load<FrmSongShow>();
     show.ShowTitle(SongTitle);
     MakeTopMost(show.hWnd());
@@ -198,8 +199,9 @@ void FrmMain::picSysTray_MouseMove(std::int16_t button, std::int16_t /*shift*/, 
 // The transport button bar, painted once: the surface keeps it.
 void FrmMain::DrawButtons() {
     platform::Canvas& canvas = window().Surface(picButtons);
+    const platform::Units units(system().Screen());
     for (const StripButton& button : kStripButtons) {
-        DrawStripButton(canvas, button);
+        DrawStripButton(canvas, button, units);
     }
 }
 

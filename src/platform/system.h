@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 #include "platform/window.h"
@@ -33,10 +34,18 @@ class System {
     // No title means "any caption".
     virtual WindowHandle FindTopLevelWindow(std::string_view className,
                                             std::optional<std::string_view> title) = 0;
+    // Every top-level window of the class, hidden ones too, front to back.
+    virtual std::vector<WindowHandle> TopLevelWindowsOfClass(std::string_view className) = 0;
     // The caption read as Unicode, as UTF-8.
     virtual std::string WindowCaption(WindowHandle window) = 0;
+    // The file name, without its folder, of the program that made the window
+    // ("Spotify.exe"); empty when the system does not tell.
+    virtual std::string ProcessFileName(WindowHandle window) = 0;
     // WM_COMMAND with the id, synchronous, but bounded for a hung receiver.
     virtual SendResult SendCommand(WindowHandle window, std::uint32_t commandId) = 0;
+    // WM_APPCOMMAND with the command (APPCOMMAND_...), as a key of the keyboard
+    // gives it; bounded as SendCommand is.
+    virtual SendResult SendAppCommand(WindowHandle window, std::uint16_t appCommand) = 0;
     virtual void SetTopmost(WindowHandle window, bool topmost) = 0;
     virtual void BringToForeground(WindowHandle window) = 0;
 

@@ -63,7 +63,12 @@ struct TwipRect {
 };
 
 // What a surface's coordinates and its mouse positions count in.
+// Pixels are the design's: pixels at 96 DPI, 15 twips each, which the screen
+// shows DPI/96 device pixels wide.
 enum class ScaleUnit { Twips, Pixels };
+
+// Twips in one of the design's pixels (one pixel at 96 DPI).
+inline constexpr float kTwipsPerDesignPixel = 15;
 
 struct ScreenInfo {
     std::int32_t widthPixels = 0;

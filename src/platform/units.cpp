@@ -13,6 +13,14 @@ int Round(float value) {
     return static_cast<int>(std::lround(value));
 }
 
+float InTwips(float value, ScaleUnit unit) {
+    return unit == ScaleUnit::Twips ? value : value * kTwipsPerDesignPixel;
+}
+
+float FromTwips(float twips, ScaleUnit unit) {
+    return unit == ScaleUnit::Twips ? twips : twips / kTwipsPerDesignPixel;
+}
+
 }  // namespace
 
 Units::Units(float twipsPerPixelX, float twipsPerPixelY)
@@ -43,21 +51,19 @@ TwipRect Units::ToTwips(const PixelRect& rect) const {
 }
 
 int Units::XToPixels(float value, ScaleUnit unit) const {
-    return unit == ScaleUnit::Twips ? XToPixels(value) : Round(value);
+    return XToPixels(InTwips(value, unit));
 }
 
 int Units::YToPixels(float value, ScaleUnit unit) const {
-    return unit == ScaleUnit::Twips ? YToPixels(value) : Round(value);
+    return YToPixels(InTwips(value, unit));
 }
 
 float Units::XFromPixels(int pixels, ScaleUnit unit) const {
-    const auto p = static_cast<float>(pixels);
-    return unit == ScaleUnit::Twips ? XToTwips(p) : p;
+    return FromTwips(XToTwips(static_cast<float>(pixels)), unit);
 }
 
 float Units::YFromPixels(int pixels, ScaleUnit unit) const {
-    const auto p = static_cast<float>(pixels);
-    return unit == ScaleUnit::Twips ? YToTwips(p) : p;
+    return FromTwips(YToTwips(static_cast<float>(pixels)), unit);
 }
 
 int Units::FontHeight(float points) const {

@@ -27,7 +27,8 @@ class Units {
     PixelRect ToPixels(const TwipRect& rect) const;
     TwipRect ToTwips(const PixelRect& rect) const;
 
-    // A canvas or mouse coordinate in the given scale unit.
+    // A canvas or mouse coordinate in the given scale unit, and the screen's
+    // pixels: the design's pixels are scaled by DPI/96, rounded to the nearest.
     int XToPixels(float value, ScaleUnit unit) const;
     int YToPixels(float value, ScaleUnit unit) const;
     float XFromPixels(int pixels, ScaleUnit unit) const;

@@ -50,11 +50,26 @@ std::string CutSongTitle(std::string_view caption) {
     return std::string(TrimBlanks(song));
 }
 
-std::string ReadPlayerTitle(platform::System& system, platform::WindowHandle window) {
-    if (window == 0) {
+std::string SongInCaption(PlayerKind kind, std::string_view caption) {
+    if (kind == PlayerKind::Winamp) {
+        return CutSongTitle(caption);
+    }
+    const auto row = std::ranges::find(kPlayerKinds, kind, &PlayerKindRow::kind);
+    if (row == kPlayerKinds.end()) {
         return {};
     }
-    return CutSongTitle(system.WindowCaption(window));
+    const std::string_view song = TrimBlanks(caption);
+    if (std::ranges::find(row->idleCaptions, song) != row->idleCaptions.end()) {
+        return {};
+    }
+    return std::string(song);
+}
+
+std::string ReadPlayerTitle(platform::System& system, const PlayerLink& player) {
+    if (player.hWndWinamp() == 0) {
+        return {};
+    }
+    return SongInCaption(player.kind(), system.WindowCaption(player.hWndWinamp()));
 }
 
 }  // namespace tw::player

@@ -57,7 +57,8 @@ void FrmSongShow::ShowTitle(std::string_view title) {
     const double screenWidth =
         static_cast<double>(screen.widthPixels) * static_cast<double>(screen.twipsPerPixelX);
     const double left = (screenWidth - static_cast<double>(bounds.width)) / 2;
-    const float top = platform::Units(screen).YToTwips(5);
+    // Five of the design's pixels below the top, whatever the scale.
+    const float top = 5 * platform::kTwipsPerDesignPixel;
     display.Move(static_cast<float>(left), top, bounds.width, bounds.height);
     display.SetControlText(lblSong, title.empty() ? kNoSong : title);
     // Every showing gets its full two seconds.

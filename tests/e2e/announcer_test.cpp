@@ -144,5 +144,22 @@ TEST_F(Announcer, TellsOnlyTheUserWithoutPlayerAndOutlastsALockedScript) {
     ExpectFollows(L"3. Free - Song - Winamp", "Free - Song");
 }
 
+TEST_F(Announcer, NamesSpotifysSongTellsOnlyTheUserWhilePausedAndGivesWayToWinamp) {
+    Process spotify, browser;
+    HWND browserWindow = nullptr;
+    // Spotify's window is the one whose caption the steps below change.
+    ASSERT_NO_FATAL_FAILURE(
+        StartChromium(spotify, L"Spotify.exe", L"Artist - Song", playerWindow_));
+    // In front of Spotify, with a caption that reads like a song.
+    ASSERT_NO_FATAL_FAILURE(StartChromium(browser, L"chrome.exe", L"Browser - Tab", browserWindow));
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
+    ExpectScript(Line("Artist - Song"), mainWindowUp_ + kFirstWriteLimit);
+    ASSERT_NO_FATAL_FAILURE(ExpectFollows(L"Spotify Premium", ""));
+    ASSERT_NO_FATAL_FAILURE(ExpectFollows(L"Other - Tune", "Other - Tune"));
+
+    ASSERT_NO_FATAL_FAILURE(StartPlayer(L"1. First - Song - Winamp"));
+    ExpectScript(Line("First - Song"), Clock::now() + kNextWriteLimit);
+}
+
 }  // namespace
 }  // namespace tw::e2e

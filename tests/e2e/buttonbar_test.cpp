@@ -38,21 +38,34 @@ constexpr const char* kGlyphs[] = {
     "....#....#. ...#....... ..##...##.. ........... #....#....# ...####....",
 };
 
-// The bar's pixel at (x, y): black bottom and right edges, which keep the two corners they
-// share with the white top and left ones, around a light grey face.
+// The design pixel that a pixel of the display lies in: at a higher scale each design pixel
+// covers the display's from Scaled(n) up to Scaled(n + 1).
+int Design(int pixel) {
+    int design = 0;
+    while (Scaled(design + 1) <= pixel) {
+        ++design;
+    }
+    return design;
+}
+
+// The bar's pixel at (x, y) on the display: one-pixel black bottom and right edges, which
+// keep the two corners they share with the white top and left ones, around a light grey
+// face, all at the display's scale.
 COLORREF Expected(int x, int y) {
     for (size_t i = 0; i < std::size(kButtons); ++i) {
         const auto& button = kButtons[i];
-        if (x < button.left || x > button.right || y < kButtonTop || y > kButtonBottom) {
+        const LONG left = Scaled(button.left), right = Scaled(button.right + 1) - 1;
+        const LONG top = Scaled(kButtonTop), bottom = Scaled(kButtonBottom + 1) - 1;
+        if (x < left || x > right || y < top || y > bottom) {
             continue;
         }
-        if (x == button.right || y == kButtonBottom) {
+        if (x == right || y == bottom) {
             return RGB(0, 0, 0);
         }
-        if (x == button.left || y == kButtonTop) {
+        if (x == left || y == top) {
             return RGB(255, 255, 255);
         }
-        const int column = x - button.left - kGlyphLeft, row = y - kGlyphTop;
+        const int column = Design(x) - button.left - kGlyphLeft, row = Design(y) - kGlyphTop;
         const bool glyph = column >= 0 && column < kGlyphWidth && row >= 0 &&
                            row < std::ssize(kGlyphs) &&
                            kGlyphs[row][i * (kGlyphWidth + 1) + column] == '#';
@@ -64,13 +77,14 @@ COLORREF Expected(int x, int y) {
 // The first pixel that is off in each button, which answers for its columns and the gap to
 // its left (the last one for the rest of the bar too), read from one copy of the screen.
 std::vector<std::string> Differences(POINT bar) {
-    const ScreenCopy copy(bar, kBarWidth, kBarHeight);
+    const LONG width = Scaled(kBarWidth), height = Scaled(kBarHeight);
+    const ScreenCopy copy(bar, width, height);
     std::vector<std::string> found;
     bool reported[std::size(kButtons)] = {};
-    for (int y = 0; y < kBarHeight; ++y) {
-        for (int x = 0; x < kBarWidth; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const auto button = std::min<size_t>(
-                std::ranges::count_if(kButtons, [&](const auto& b) { return b.right < x; }),
+                std::ranges::count_if(kButtons, [&](const auto& b) { return b.right < Design(x); }),
                 std::size(kButtons) - 1);
             const COLORREF shown = copy.At(x, y), wanted = Expected(x, y);
             if (shown != wanted && !std::exchange(reported[button], true)) {
@@ -85,14 +99,19 @@ std::vector<std::string> Differences(POINT bar) {
 }
 
 TEST_F(ButtonBar, RaisedLightGreyButtonsWithTheirSymbolsOnDarkGreyThatDriveThePlayer) {
+    // Spotify running too changes nothing while a Winamp-class player runs.
+    Process spotify;
+    HWND spotifyWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartChromium(spotify, L"Spotify.exe", L"A - B", spotifyWindow));
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     // Docked top right, the bar is clear of the stand-in's window and of the tray window that
     // Wine opens at the screen's top-left on a desktop without a notification area when the
     // first program adds an icon: that one comes up over a bar docked top left.
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-dock", L"TR"}));
+    // A pixel of the bar on the display, counted from the bar's corner.
     const auto bar = [&](int x, int y) {
         const Box window = WindowBox(mainWindow_);
-        return POINT{window[0] + kBarOrigin.x + x, window[1] + kBarOrigin.y + y};
+        return POINT{window[0] + Scaled(kBarOrigin.x) + x, window[1] + Scaled(kBarOrigin.y) + y};
     };
     ASSERT_TRUE(PollUntil(Millis(3000), [&] { return WindowBox(mainWindow_)[0] > 0; }))
         << "not docked";
@@ -105,11 +124,15 @@ TEST_F(ButtonBar, RaisedLightGreyButtonsWithTheirSymbolsOnDarkGreyThatDriveThePl
     PollUntil(Millis(5000), [&] { return (differences = Differences(bar(0, 0))).empty(); });
     EXPECT_EQ(differences, std::vector<std::string>{});
 
-    // Inside the play button, then (a release of any mouse button acts) the next button.
-    ASSERT_TRUE(Click(bar(29, 8), Button::kLeft));
-    EXPECT_EQ(SentSince(0, 1), std::vector{kPlay});
-    ASSERT_TRUE(Click(bar(92, 8), Button::kRight));
-    EXPECT_EQ(SentSince(1, 1), std::vector{kNext});
+    // Each button's middle (a release of any mouse button acts); the last sends nothing.
+    const std::uint64_t sends[] = {kPrevious, kPlay, kPause, kStop, kNext};
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        const double middle = (kButtons[i].left + kButtons[i].right + 1) / 2.0;
+        ASSERT_TRUE(
+            Click(bar(Scaled(middle), Scaled(8.5)), i % 2 ? Button::kRight : Button::kLeft));
+    }
+    EXPECT_EQ(SentSince(0, std::size(sends)), std::vector(std::begin(sends), std::end(sends)));
+    EXPECT_EQ(Log(L"Spotify.exe"), std::vector<std::uint64_t>{});
     EXPECT_TRUE(tunewarden_.Running());
 }
 

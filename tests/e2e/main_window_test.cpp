@@ -26,28 +26,32 @@ class MainWindow : public DesktopTest {
     KeptSetting mode_{L"Settings", L"Mode"};
 };
 
+// At any display scale: the figures are the design's, scaled.
 TEST_F(MainWindow, PaintsARaisedEdgeTitleBandCloseBoxAndHelpText) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
     const Box window = WindowBox(mainWindow_);
+    const LONG width = Scaled(kMainWidth), height = Scaled(kMainHeight);
+    const RECT frame{Scaled(kHelpFrame.left), Scaled(kHelpFrame.top), Scaled(kHelpFrame.right),
+                     Scaled(kHelpFrame.bottom)};
     const struct {
-        int x, y;
+        LONG x, y;
         COLORREF colour;
         const char* what;
     } points[] = {
-        {94, 0, kWhite, "top edge"},
-        {0, 150, kWhite, "left edge"},
-        {188, 150, kBlack, "right edge"},
-        {94, 289, kBlack, "bottom edge"},
-        {171, 8, kBlack, "title band right of the picture"},
-        {173, 8, kWhite, "close box highlight"},
-        {175, 8, GetSysColor(COLOR_BTNFACE), "close box face"},
-        {kHelpFrame.left, 150, kWhite, "help frame"},
-        {100, kHelpFrame.bottom - 1, kDarkGrey, "inside the help frame, below the text"},
+        {Scaled(94), 0, kWhite, "top edge"},
+        {0, Scaled(150), kWhite, "left edge"},
+        {width - 1, Scaled(150), kBlack, "right edge"},
+        {Scaled(94), height - 1, kBlack, "bottom edge"},
+        {Scaled(171), Scaled(8), kBlack, "title band right of the picture"},
+        {Scaled(173), Scaled(8), kWhite, "close box highlight"},
+        {Scaled(175), Scaled(8), GetSysColor(COLOR_BTNFACE), "close box face"},
+        {frame.left, Scaled(150), kWhite, "help frame"},
+        {Scaled(100), frame.bottom - 1, kDarkGrey, "inside the help frame, below the text"},
     };
     // Painting lags behind the window's appearance.
     std::string differences;
     PollUntil(Millis(5000), [&] {
-        const ScreenCopy copy({window[0], window[1]}, kMainWidth, kMainHeight);
+        const ScreenCopy copy({window[0], window[1]}, width, height);
         std::ostringstream out;
         for (const auto& point : points) {
             if (const COLORREF shown = copy.At(point.x, point.y); shown != point.colour) {
@@ -55,12 +59,19 @@ TEST_F(MainWindow, PaintsARaisedEdgeTitleBandCloseBoxAndHelpText) {
                     << shown << ", not 0x" << point.colour << std::dec << "\n";
             }
         }
-        // The help lines' glyphs differ from font to font: white there is all that is asked.
+        // The help lines' glyphs differ from font to font: white there is all that is asked,
+        // and none right of the frame, where a line too long for it would run on.
         int whiteRows = 0;
-        for (int y = kHelpFrame.top + 1; y < kHelpFrame.bottom; ++y) {
-            for (int x = kHelpFrame.left + 1; x < kHelpFrame.right; ++x) {
+        for (LONG y = frame.top + 1; y < frame.bottom; ++y) {
+            for (LONG x = frame.left + 1; x < frame.right; ++x) {
                 if (copy.At(x, y) == kWhite) {
                     ++whiteRows;
+                    break;
+                }
+            }
+            for (LONG x = frame.right + 1; x < width - 2; ++x) {
+                if (copy.At(x, y) == kWhite) {
+                    out << "text past the help frame at (" << x << ", " << y << ")\n";
                     break;
                 }
             }

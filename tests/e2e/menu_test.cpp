@@ -23,9 +23,10 @@ constexpr int kTitleRow = 60, kDockTopLeftRow = 1320, kDockTopRightRow = 1620, k
 constexpr int kRowClearX = 1650;
 constexpr Millis kMenuStillUpAt{4000}, kMenuGoneBy{7000};
 
+// A point of a row, at the display's scale.
 POINT OnRow(HWND menu, int rowTop, int twipsX = kRowClearX) {
     const Box box = WindowBox(menu);
-    return {box[0] + twipsX / 15, box[1] + (rowTop + 127) / 15};
+    return {box[0] + Scaled(twipsX / 15), box[1] + Scaled((rowTop + 127) / 15)};
 }
 
 COLORREF PixelAt(POINT point) {
@@ -109,6 +110,40 @@ TEST_F(Menu, IconRightClickOpensItOnTheTaskbarForFiveSecondsLitUnderThePointerAn
     PollUntil(Millis(3000), [&] { return WindowBox(mainWindow_) == topLeft; });
     std::this_thread::sleep_for(kTick);
     EXPECT_EQ(WindowBox(mainWindow_), topLeft);
+}
+
+// At any display scale: the menu is the design's size, every row lights up under the pointer
+// alone, and a click on a row acts.
+TEST_F(Menu, RowsLightUpUnderThePointerAndActAtTheDisplaysScale) {
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-dock", L"BR"}));
+    ASSERT_NO_FATAL_FAILURE(OpenMenu());
+    const Box box = WindowBox(menu_);
+    EXPECT_EQ(box[2] - box[0], Scaled(kMenuWidth));
+    EXPECT_EQ(box[3] - box[1], Scaled(kMenuHeight));
+    // A row's colour is what most of its middle line shows: fonts differ in where their
+    // letters reach at each scale.
+    const auto lit = [&](int row) {
+        const POINT left = OnRow(menu_, row, 60), right = OnRow(menu_, row, 1815);
+        const ScreenCopy line(left, right.x - left.x, 1);
+        int black = 0;
+        for (LONG x = 0; x < right.x - left.x; ++x) {
+            black += line.At(x, 0) == kBlack ? 1 : line.At(x, 0) == kGrey ? -1 : 0;
+        }
+        return black > 0;
+    };
+    const int rows[] = {420, 720, 1020, 1320, 1620, 1980, 2280, 2640};
+    for (const int row : rows) {
+        SCOPED_TRACE(row);
+        ASSERT_TRUE(MoveTo(OnRow(menu_, row)));
+        EXPECT_TRUE(PollUntil(Millis(2000), [&] {
+            return std::ranges::all_of(rows,
+                                       [&](int other) { return lit(other) == (other == row); });
+        })) << "not the one row under the pointer lit";
+    }
+    ASSERT_TRUE(Click(OnRow(menu_, kDockTopLeftRow), Button::kLeft));
+    const Box topLeft{0, 0, Scaled(kMainWidth), Scaled(kMainHeight)};
+    EXPECT_TRUE(PollUntil(Millis(3000), [&] { return WindowBox(mainWindow_) == topLeft; }))
+        << testing::PrintToString(WindowBox(mainWindow_));
 }
 
 TEST_F(Menu, TitleOpensAboutModallyOverTheBarAndOkClosesIt) {

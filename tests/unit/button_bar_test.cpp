@@ -54,6 +54,28 @@ TEST_F(ButtonBarTest, MovesAndClicksFindTheButtonUnderThePointerEdgesIncluded) {
     }
 }
 
+// At 144 DPI the bar's design pixels are one and a half device pixels: button 1's columns 1
+// to 16 are device columns 2 to 25, button 2 starts at 32, button 6 ends at 182.
+TEST(ButtonBarScaleTest, TheButtonsAndTheirHitAreasScaleWithTheDisplay) {
+    test::TestApp app;
+    app.desktop.screen = {1536, 1152, 10, 10};
+    const auto player = app.desktop.AddPlayer();
+    app.Start();
+    const struct {
+        int x, y;
+        Commands sent;
+    } points[] = {{1, 12, {}},  {2, 2, {kPrevious}}, {25, 25, {kPrevious}},
+                  {26, 12, {}}, {31, 12, {}},        {32, 12, {kPlay}},
+                  {25, 26, {}}, {183, 12, {}},       {150, 12, {kNext}}};
+    for (const auto& p : points) {
+        SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
+        const auto before = static_cast<std::ptrdiff_t>(app.desktop.CommandsTo(player).size());
+        app.desktop.Click(app.MainForm().At(FrmMain::picButtons, p.x, p.y));
+        const Commands all = app.desktop.CommandsTo(player);
+        EXPECT_EQ(Commands(all.begin() + before, all.end()), p.sent);
+    }
+}
+
 TEST_F(ButtonBarTest, AnyButtonActsWhereReleasedOnTheBarWithThePlayerFoundAfresh) {
     app.desktop.Click(Bar(30, 8), kRight);
     app.desktop.Click(Bar(30, 8), kMiddle);

@@ -45,7 +45,7 @@ TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAboveEverything) {
     app.desktop.screen = {1280, 1024, 12, 12};
     app.MainForm().Move(0, 9000, 2835, 4350);
     app.Chord(104);
-    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{373 * 15, 60, 4185, 870}));
+    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{373 * 15, 75, 4185, 870}));
 }
 
 TEST_F(SongShowTest, TheDisplayUnloadsTwoSecondsLaterLeavingTheTopmostBandFirst) {

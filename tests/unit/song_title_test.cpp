@@ -1,4 +1,4 @@
-// The song cut out of the player's caption.
+// The song cut out of the player's caption, as each kind of player writes it.
 #include "player/song_title.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +11,12 @@ namespace {
 TEST(SongTitleTest, CutsTheSongOutOfTheCaption) {
     const struct {
         std::string caption, expected;
+        player::PlayerKind kind = player::PlayerKind::Winamp;
     } cases[] = {
         {"12. Artist - Song - Winamp", "Artist - Song"},
         {"12. Artist - Song - Winamp [Paused]", "Artist - Song"},
+        {"12. Artist - Song - Winamp [Stopped]", "Artist - Song"},
+        {"0. Artist - Song - Winamp", "Artist - Song"},
         {"Artist - Song - Winamp", "Artist - Song"},
         {"1234.Song - wInAmP", "Song"},
         {"10. Song - Winamp", "Song"},
@@ -38,9 +41,16 @@ TEST(SongTitleTest, CutsTheSongOutOfTheCaption) {
         {"12.\tSong\t - Winamp", "\tSong\t"},
         {"   Song    - Winamp", "Song"},
         {"8. 宇多田ヒカル - First Love - Winamp", "宇多田ヒカル - First Love"},
+        // Spotify: the song while one plays, its name while paused or idle.
+        {" Artist - Song ", "Artist - Song", player::PlayerKind::Spotify},
+        {"1. Song - Winamp", "1. Song - Winamp", player::PlayerKind::Spotify},
+        {"Spotify", "", player::PlayerKind::Spotify},
+        {"Spotify Premium", "", player::PlayerKind::Spotify},
+        {"Spotify Free", "", player::PlayerKind::Spotify},
+        {"Spotify - Song", "Spotify - Song", player::PlayerKind::Spotify},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(player::CutSongTitle(c.caption), c.expected) << '"' << c.caption << '"';
+        EXPECT_EQ(player::SongInCaption(c.kind, c.caption), c.expected) << '"' << c.caption << '"';
     }
 }
 

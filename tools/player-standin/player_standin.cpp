@@ -1,27 +1,32 @@
 // Stand-in for the desktop player: a top-level window of class "Winamp v1.x" that records
-// every WM_COMMAND it receives, so tests can see exactly what Tunewarden sent and how often.
+// every WM_COMMAND and WM_APPCOMMAND it receives, so tests can see exactly what Tunewarden
+// sent and how often.
 //
 //   player-standin.exe --caption "12. Artist - Song - Winamp" --log C:\path\commands.log
-//                      [--hang-ms N]
+//                      [--hang-ms N] [--class Chrome_WidgetWin_0]
 //
-// The log gets one decimal wParam per line. It is opened, appended and closed for every
-// command so that a reader in another process sees each line as soon as it is written.
+// The log gets one decimal number per line: a WM_COMMAND's wParam, a WM_APPCOMMAND's lParam
+// (the command in its high word, so the two never look alike). It is opened, appended and
+// closed for every command so that a reader in another process sees each line as soon as it
+// is written. --class gives the window another class: copied as Spotify.exe and given
+// Chromium's class, the stand-in is Spotify; under any other name, a browser.
 // --hang-ms makes every WM_COMMAND take N ms before it returns, which is what a player that
 // stopped responding looks like to a sender.
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cwchar>
 #include <iterator>
 #include <string>
 
 namespace {
 
-constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
 constexpr WPARAM kJumpToFile = 40194;
 
 struct Options {
+    std::wstring windowClass = L"Winamp v1.x";
     std::wstring caption = L"Winamp";
     std::wstring logPath;
     DWORD hangMs = 0;
@@ -43,6 +48,8 @@ bool ParseArguments(Options& options) {
         const bool hasValue = i + 1 < argc;
         if (arg == L"--caption" && hasValue) {
             options.caption = argv[++i];
+        } else if (arg == L"--class" && hasValue) {
+            options.windowClass = argv[++i];
         } else if (arg == L"--log" && hasValue) {
             options.logPath = argv[++i];
         } else if (arg == L"--hang-ms" && hasValue) {
@@ -58,7 +65,7 @@ bool ParseArguments(Options& options) {
     return ok;
 }
 
-void AppendToLog(WPARAM command) {
+void AppendToLog(std::uint64_t command) {
     if (g_options.logPath.empty()) {
         return;
     }
@@ -156,6 +163,9 @@ LRESULT CALLBACK PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 Sleep(g_options.hangMs);
             }
             return 0;
+        case WM_APPCOMMAND:
+            AppendToLog(static_cast<std::uint64_t>(lParam));
+            return TRUE;
         case WM_SETTEXT: {
             const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
             InvalidateRect(window, nullptr, TRUE);
@@ -189,12 +199,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kPlayerClass;
+    windowClass.lpszClassName = g_options.windowClass.c_str();
     if (RegisterClassExW(&windowClass) == 0) {
         return 1;
     }
 
-    const HWND window = CreateWindowExW(0, kPlayerClass, g_options.caption.c_str(),
+    const HWND window = CreateWindowExW(0, g_options.windowClass.c_str(), g_options.caption.c_str(),
                                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                         40, 360, 275, 116, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {

@@ -87,7 +87,15 @@ void SurfaceImage::LoadBitmapResource(int resourceId) {
         return;
     }
     SelectedObject select(source.get(), image.get());
-    BitBlt(dc_.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+    // The artwork's pixels are the design's: at a higher scale each becomes a
+    // block of whole device pixels, never a blend of its neighbours.
+    const int width = ScreenUnits().XToPixels(static_cast<float>(info.bmWidth), ScaleUnit::Pixels);
+    const int height =
+        ScreenUnits().YToPixels(static_cast<float>(info.bmHeight), ScaleUnit::Pixels);
+    const int previousMode = SetStretchBltMode(dc_.get(), COLORONCOLOR);
+    StretchBlt(dc_.get(), 0, 0, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
+    SetStretchBltMode(dc_.get(), previousMode);
     Changed();
 }
 
@@ -102,12 +110,16 @@ void SurfaceImage::Line(float x1, float y1, float x2, float y2) {
 }
 
 void SurfaceImage::Box(float x1, float y1, float x2, float y2, bool filled) {
-    const int left = std::min(ToX(x1), ToX(x2));
-    const int right = std::max(ToX(x1), ToX(x2));
-    const int top = std::min(ToY(y1), ToY(y2));
-    const int bottom = std::max(ToY(y1), ToY(y2));
-    // Both corners belong to the box; GDI rectangles leave out the right and bottom edge.
-    const RECT box{left, top, right + 1, bottom + 1};
+    // Both corners belong to the box (GDI rectangles leave out the right and
+    // bottom edge): all of the last twip's pixel, or all the device pixels of
+    // the last design pixel, which is several wide at a higher scale.
+    const float lowX = std::min(x1, x2);
+    const float highX = std::max(x1, x2);
+    const float lowY = std::min(y1, y2);
+    const float highY = std::max(y1, y2);
+    const bool design = scale_ == ScaleUnit::Pixels;
+    const RECT box{ToX(lowX), ToY(lowY), design ? ToX(highX + 1) : ToX(highX) + 1,
+                   design ? ToY(highY + 1) : ToY(highY) + 1};
     if (filled) {
         FillSolid(dc_.get(), box, ToColorRef(drawColour_));
     } else {

@@ -30,6 +30,32 @@ HWND ToHwnd(WindowHandle window) {
 
 // How long a command to another program may take before that program counts as hung.
 constexpr UINT kSendTimeoutMs = 3000;
+// Far more windows of one class than any desktop has.
+constexpr std::size_t kMaxWindowsOfClass = 1024;
+
+// A message to another program's window that waits for it a bounded time only.
+SendResult SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window == nullptr) {
+        return SendResult::Delivered;
+    }
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    const LRESULT sent = SendMessageTimeoutW(
+        window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    if (sent != 0) {
+        return SendResult::Delivered;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_TIMEOUT) {
+        return SendResult::TimedOut;
+    }
+    // Giving up on a receiver the system already knows to be hung may leave no
+    // error code at all; a vanished window leaves an invalid-handle error.
+    if (error == ERROR_SUCCESS && IsWindow(window)) {
+        return SendResult::TimedOut;
+    }
+    return SendResult::Delivered;
+}
 
 std::wstring SettingsKey(std::string_view app, std::string_view section) {
     return L"Software\\" + Widen(app) + L"\\" + Widen(section);
@@ -53,34 +79,58 @@ WindowHandle Win32System::FindTopLevelWindow(std::string_view className,
     return reinterpret_cast<WindowHandle>(found);
 }
 
+std::vector<WindowHandle> Win32System::TopLevelWindowsOfClass(std::string_view className) {
+    const std::wstring wideClass = Widen(className);
+    std::vector<WindowHandle> found;
+    // Front to back. The bound keeps a window list that changes under the walk
+    // from sending it round in circles.
+    HWND window = nullptr;
+    while (found.size() < kMaxWindowsOfClass &&
+           (window = FindWindowExW(nullptr, window, wideClass.c_str(), nullptr)) != nullptr) {
+        found.push_back(reinterpret_cast<WindowHandle>(window));
+    }
+    return found;
+}
+
 std::string Win32System::WindowCaption(WindowHandle window) {
     return WindowText(ToHwnd(window));
 }
 
-SendResult Win32System::SendCommand(WindowHandle window, std::uint32_t commandId) {
-    if (window == 0) {
-        return SendResult::Delivered;
+std::string Win32System::ProcessFileName(WindowHandle window) {
+    DWORD processId = 0;
+    if (GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) {
+        return {};
     }
+    // Limited information is granted for other users' and elevated programs too,
+    // and none of these calls waits on the program.
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return {};
+    }
+    std::wstring path(32768, L'\0');
+    auto size = static_cast<DWORD>(path.size());
+    const BOOL named = QueryFullProcessImageNameW(process, 0, path.data(), &size);
+    CloseHandle(process);
+    if (!named) {
+        return {};
+    }
+    path.resize(size);
+    const auto slash = path.find_last_of(L"\\/");
+    return Narrow(slash == std::wstring::npos ? path : path.substr(slash + 1));
+}
+
+SendResult Win32System::SendCommand(WindowHandle window, std::uint32_t commandId) {
     // The receiver gets a pointer to a 1 in lParam, as it always has.
     int one = 1;
-    DWORD_PTR result = 0;
-    SetLastError(ERROR_SUCCESS);
-    const LRESULT sent = SendMessageTimeoutW(
-        ToHwnd(window), WM_COMMAND, static_cast<WPARAM>(commandId), reinterpret_cast<LPARAM>(&one),
-        SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
-    if (sent != 0) {
-        return SendResult::Delivered;
-    }
-    const DWORD error = GetLastError();
-    if (error == ERROR_TIMEOUT) {
-        return SendResult::TimedOut;
-    }
-    // Giving up on a receiver the system already knows to be hung may leave no
-    // error code at all; a vanished window leaves an invalid-handle error.
-    if (error == ERROR_SUCCESS && IsWindow(ToHwnd(window))) {
-        return SendResult::TimedOut;
-    }
-    return SendResult::Delivered;
+    return SendBounded(ToHwnd(window), WM_COMMAND, static_cast<WPARAM>(commandId),
+                       reinterpret_cast<LPARAM>(&one));
+}
+
+SendResult Win32System::SendAppCommand(WindowHandle window, std::uint16_t appCommand) {
+    // As a media key sends it: the window it is meant for, and the command in the
+    // high word with FAPPCOMMAND_KEY and no keys held.
+    return SendBounded(ToHwnd(window), WM_APPCOMMAND, reinterpret_cast<WPARAM>(ToHwnd(window)),
+                       MAKELPARAM(0, appCommand | FAPPCOMMAND_KEY));
 }
 
 void Win32System::SetTopmost(WindowHandle window, bool topmost) {

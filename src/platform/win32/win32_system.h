@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/system.h"
 #include "platform/win32/handles.h"
@@ -24,8 +25,11 @@ class Win32System final : public System {
 
     WindowHandle FindTopLevelWindow(std::string_view className,
                                     std::optional<std::string_view> title) override;
+    std::vector<WindowHandle> TopLevelWindowsOfClass(std::string_view className) override;
     std::string WindowCaption(WindowHandle window) override;
+    std::string ProcessFileName(WindowHandle window) override;
     SendResult SendCommand(WindowHandle window, std::uint32_t commandId) override;
+    SendResult SendAppCommand(WindowHandle window, std::uint16_t appCommand) override;
     void SetTopmost(WindowHandle window, bool topmost) override;
     void BringToForeground(WindowHandle window) override;
 

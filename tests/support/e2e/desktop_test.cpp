@@ -1,6 +1,7 @@
 #include "desktop_test.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <fstream>
 #include <system_error>
@@ -30,9 +31,34 @@ std::wstring Quote(const std::wstring& arg) {
     return quoted.append(backslashes * 2, L'\\') + L'"';
 }
 
-// Programs left over by an earlier, crashed run would receive or send commands too.
-void KillOwnersOf(const wchar_t* windowClass) {
+// The program that made the window, with its folder.
+std::filesystem::path ImagePath(HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    std::wstring path(32768, L'\0');
+    auto size = static_cast<DWORD>(path.size());
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner);
+    const bool named =
+        process != nullptr && QueryFullProcessImageNameW(process, 0, path.data(), &size);
+    if (process != nullptr) {
+        CloseHandle(process);
+    }
+    path.resize(named ? size : 0);
+    return path;
+}
+
+// A stand-in that a test copied into its folder.
+bool IsCopiedStandIn(HWND window) {
+    return ImagePath(window).parent_path().filename().wstring().starts_with(L"tw-e2e-");
+}
+
+// Programs left over by an earlier, crashed run would receive or send commands too. Of
+// Chromium's class, only the stand-ins that the tests copied.
+void KillOwnersOf(const wchar_t* windowClass, bool onlyCopies = false) {
     for (const HWND window : FindTopLevels(windowClass)) {
+        if (onlyCopies && !IsCopiedStandIn(window)) {
+            continue;
+        }
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner)) {
@@ -53,6 +79,18 @@ std::filesystem::path ExeDirectory() {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return std::filesystem::path(path).parent_path();
+}
+
+LONG Scaled(double designPixels) {
+    // Read once, aware of the display's scale as the program is (its manifest says so).
+    static const int dpi = [] {
+        SetProcessDPIAware();
+        const HDC screen = GetDC(nullptr);
+        const int value = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        return value;
+    }();
+    return std::lround(designPixels * dpi / 96.0);
 }
 
 Box WindowBox(HWND window) {
@@ -153,8 +191,11 @@ void Process::Kill() {
 }
 
 void DesktopTest::SetUp() {
+    // The program is DPI aware: the test reads the screen in the same pixels.
+    SetProcessDPIAware();
     KillOwnersOf(kMainClass);
     KillOwnersOf(kPlayerClass);
+    KillOwnersOf(kChromiumClass, true);
     ReleaseKeys(kHotkeyKeys);
     ASSERT_EQ(FindTopLevel(kMainClass), nullptr) << "a Tunewarden window survived the cleanup";
     ASSERT_EQ(FindTopLevel(kPlayerClass), nullptr) << "a player window survived the cleanup";
@@ -188,6 +229,25 @@ void DesktopTest::StartPlayer(const std::wstring& caption, unsigned hangMs) {
     ASSERT_NE(playerWindow_, nullptr) << "the stand-in player never showed its window";
 }
 
+void DesktopTest::StartChromium(Process& process, const wchar_t* exeName,
+                                const std::wstring& caption, HWND& window) {
+    for (const HWND other : FindTopLevels(kChromiumClass)) {
+        ASSERT_TRUE(IsCopiedStandIn(other) ||
+                    _wcsicmp(ImagePath(other).filename().c_str(), L"Spotify.exe") != 0)
+            << "close Spotify: Tunewarden could drive it instead of the stand-in";
+    }
+    const std::filesystem::path exe = folder_ / exeName;
+    std::filesystem::copy_file(ExeDirectory() / L"player-standin.exe", exe);
+    const std::string error =
+        process.Start(exe,
+                      {L"--class", kChromiumClass, L"--caption", caption, L"--log",
+                       (folder_ / (std::wstring(exeName) + L".log")).wstring()},
+                      folder_);
+    ASSERT_EQ(error, "");
+    window = WaitForTopLevel(kChromiumClass, nullptr, process.id(), Millis(15000));
+    ASSERT_NE(window, nullptr) << "the stand-in never showed its window";
+}
+
 void DesktopTest::StartTunewarden(const std::vector<std::wstring>& switches) {
     ASSERT_EQ(tunewarden_.Start(ExeDirectory() / L"tunewarden.exe", switches, folder_), "");
     mainWindow_ = WaitForTopLevel(kMainClass, nullptr, tunewarden_.id(), Millis(15000));
@@ -198,9 +258,10 @@ void DesktopTest::StartTunewarden(const std::vector<std::wstring>& switches) {
     std::this_thread::sleep_for(kTick);
 }
 
-void DesktopTest::BringPlayerForward() {
-    SetForegroundWindow(playerWindow_);
-    ASSERT_TRUE(PollUntil(Millis(2000), [&] { return GetForegroundWindow() == playerWindow_; }))
+void DesktopTest::BringPlayerForward(HWND window) {
+    window = window != nullptr ? window : playerWindow_;
+    SetForegroundWindow(window);
+    ASSERT_TRUE(PollUntil(Millis(2000), [&] { return GetForegroundWindow() == window; }))
         << "could not put the player in front";
     std::this_thread::sleep_for(kFocusSettle);
 }
@@ -209,9 +270,9 @@ void DesktopTest::Chord(std::initializer_list<WORD> keys, Millis hold) {
     ASSERT_TRUE(HoldChord(keys, hold)) << "SendInput refused the chord";
 }
 
-std::vector<std::uint64_t> DesktopTest::Log() const {
+std::vector<std::uint64_t> DesktopTest::Log(const std::wstring& exeName) const {
     std::vector<std::uint64_t> entries;
-    std::ifstream in(folder_ / L"commands.log");
+    std::ifstream in(folder_ / (exeName.empty() ? L"commands.log" : exeName + L".log"));
     // A line that is not a number ends the reading, which shows in the count.
     for (std::uint64_t value = 0; in >> value;) {
         entries.push_back(value);
@@ -219,11 +280,23 @@ std::vector<std::uint64_t> DesktopTest::Log() const {
     return entries;
 }
 
-std::vector<std::uint64_t> DesktopTest::SentSince(size_t skip, size_t atLeast) {
-    PollUntil(Millis(3000), [&] { return Log().size() >= skip + atLeast; });
+std::vector<std::uint64_t> DesktopTest::SentSince(size_t skip, size_t atLeast,
+                                                  const std::wstring& exeName) {
+    PollUntil(Millis(3000), [&] { return Log(exeName).size() >= skip + atLeast; });
     std::this_thread::sleep_for(kSettle);
-    const std::vector<std::uint64_t> all = Log();
+    const std::vector<std::uint64_t> all = Log(exeName);
     return {all.begin() + static_cast<std::ptrdiff_t>(std::min(skip, all.size())), all.end()};
+}
+
+void DesktopTest::ExpectEachTick(const std::vector<std::uint64_t>& sent, std::uint64_t command,
+                                 size_t perTick, Millis hold) {
+    SCOPED_TRACE("sent " + testing::PrintToString(sent));
+    const size_t periods = static_cast<size_t>(hold / kTick);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), command), std::ssize(sent))
+        << "other commands were sent";
+    EXPECT_GE(sent.size(), perTick * std::max<size_t>(periods - 1, 1));
+    EXPECT_LE(sent.size(), perTick * (periods + 1));
+    EXPECT_EQ(sent.size() % std::max<size_t>(perTick, 1), 0u);
 }
 
 }  // namespace tw::e2e

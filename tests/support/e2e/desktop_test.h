@@ -20,12 +20,18 @@ namespace tw::e2e {
 using namespace tw::desktop;
 
 inline constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
+// Spotify's class, shared with browsers and other programs built on Chromium.
+inline constexpr wchar_t kChromiumClass[] = L"Chrome_WidgetWin_0";
 inline constexpr wchar_t kMainClass[] = L"Tunewarden_frmMain";
 inline constexpr wchar_t kDialogClass[] = L"#32770";
 inline constexpr wchar_t kJumpDialogTitle[] = L"Jump to file";
 inline constexpr wchar_t kDefaultCaption[] = L"12. Artist - Song - Winamp";
+// The display's pixels for a figure of the design's (pixels at 96 DPI): scaled by DPI / 96
+// and rounded as the program rounds, halves away from zero.
+LONG Scaled(double designPixels);
+
 // The main window, 2835 twips wide at 15 twips per pixel, is 4350 twips high in Normal Mode,
-// 240 in Small Mode and 600 in Small Mouse Mode.
+// 240 in Small Mode and 600 in Small Mouse Mode; the tests that use these run at 96 DPI.
 inline constexpr LONG kMainWidth = 189;
 inline constexpr LONG kMainHeight = 290, kSmallHeight = 16, kSmallMouseHeight = 40;
 
@@ -33,6 +39,9 @@ inline constexpr LONG kMainHeight = 290, kSmallHeight = 16, kSmallMouseHeight = 
 inline constexpr std::uint64_t kPrevious = 40044, kPlay = 40045, kPause = 40046, kStop = 40047,
                                kNext = 40048, kVolumeUp = 40058, kVolumeDown = 40059,
                                kRewind = 40144, kFastForward = 40148, kJumpToFile = 40194;
+// WM_APPCOMMAND's lParam as a media key gives it, as the stand-in logs it.
+inline constexpr std::uint64_t kAppNext = 11 << 16, kAppPrevious = 12 << 16,
+                               kAppPlayPause = 14 << 16;
 
 // Tunewarden reads the keyboard every 250 ms. Under Wine the "pressed since the last query"
 // bit of GetAsyncKeyState never shows Control, so a chord is seen only when a tick falls
@@ -119,16 +128,28 @@ class DesktopTest : public ::testing::Test {
     // Each leaves its window in the member below, or fails fatally: use with
     // ASSERT_NO_FATAL_FAILURE.
     void StartPlayer(const std::wstring& caption = kDefaultCaption, unsigned hangMs = 0);
+    // The stand-in copied under another program name, with Chromium's window class, logging
+    // into "<exeName>.log": "Spotify.exe" is Spotify, "chrome.exe" a browser.
+    void StartChromium(Process& process, const wchar_t* exeName, const std::wstring& caption,
+                       HWND& window);
     // `switches` are the start switches, e.g. {L"-dock", L"BR"}.
     void StartTunewarden(const std::vector<std::wstring>& switches = {});
-    // Puts the stand-in in front, where the game would be, ready for chords.
-    void BringPlayerForward();
+    // Puts the stand-in (or the window given) in front, where the game would be, ready for
+    // chords.
+    void BringPlayerForward(HWND window = nullptr);
 
     void Chord(std::initializer_list<WORD> keys, Millis hold = kShortHold);
-    std::vector<std::uint64_t> Log() const;
+    // The player stand-in's log, or that of the stand-in started as `exeName`.
+    std::vector<std::uint64_t> Log(const std::wstring& exeName = {}) const;
     // The commands logged after the first `skip`, once at least `atLeast` of them are there
     // (or a generous deadline has passed) and late ones have had time to land.
-    std::vector<std::uint64_t> SentSince(size_t skip, size_t atLeast);
+    std::vector<std::uint64_t> SentSince(size_t skip, size_t atLeast,
+                                         const std::wstring& exeName = {});
+    // What a chord held for `hold` sent: `command` `perTick` times on each tick that saw it
+    // (0: nothing). A hold of n tick periods is seen by n - 1 to n + 1 ticks, and at least
+    // one, which proves "k times per tick" without depending on where the ticks fall.
+    static void ExpectEachTick(const std::vector<std::uint64_t>& sent, std::uint64_t command,
+                               size_t perTick, Millis hold);
 
     std::filesystem::path folder_;
     Process player_;

@@ -498,11 +498,13 @@ void SimDesktop::AfterEvent() {
     }
 }
 
-WindowHandle SimDesktop::AddWindow(std::string className, std::string caption) {
+WindowHandle SimDesktop::AddWindow(std::string className, std::string caption,
+                                   std::string exeName) {
     OtherWindow window;
     window.handle = NewHandle();
     window.className = std::move(className);
     window.caption = std::move(caption);
+    window.exeName = std::move(exeName);
     others_.push_back(std::move(window));
     return others_.back().handle;
 }
@@ -637,6 +639,22 @@ WindowHandle SimDesktop::FindTopLevelWindow(std::string_view className,
     return found;
 }
 
+std::vector<WindowHandle> SimDesktop::TopLevelWindowsOfClass(std::string_view className) {
+    ++windowLookups;
+    std::vector<WindowHandle> found;
+    for (const OtherWindow& window : others_) {
+        if (window.className == className) {
+            found.push_back(window.handle);
+        }
+    }
+    return found;
+}
+
+std::string SimDesktop::ProcessFileName(WindowHandle window) {
+    const auto* other = Other(window);
+    return other != nullptr ? other->exeName : std::string();
+}
+
 std::string SimDesktop::WindowCaption(WindowHandle window) {
     if (const auto* other = Other(window)) {
         return other->caption;
@@ -667,6 +685,19 @@ platform::SendResult SimDesktop::SendCommand(WindowHandle window, std::uint32_t 
         // A player opens the dialog on top of everything, as the real one does.
         Other(dialog)->topmost = true;
     }
+    return platform::SendResult::Delivered;
+}
+
+platform::SendResult SimDesktop::SendAppCommand(WindowHandle window, std::uint16_t appCommand) {
+    auto* target = Other(window);
+    if (target == nullptr) {
+        return platform::SendResult::Delivered;
+    }
+    ++target->sendAttempts;
+    if (target->hung) {
+        return platform::SendResult::TimedOut;
+    }
+    target->appCommands.push_back(appCommand);
     return platform::SendResult::Delivered;
 }
 

@@ -2,9 +2,10 @@
 //
 // It models what the program's behaviour depends on, no more:
 // - the screen (size, twips per pixel), the taskbar rectangle and work area;
-// - other programs' top-level windows: class, caption, topmost band and the
-//   commands they received; a window can open the player's "Jump to file"
-//   dialog on the jump command, or hang so that sends time out;
+// - other programs' top-level windows: class, caption, the file name of their
+//   program, topmost band and the commands and app commands they received; a
+//   window can open the player's "Jump to file" dialog on the jump command, or
+//   hang so that sends time out;
 // - the keyboard with the real key-state bits: bit 15 while a key is down, and
 //   the low "pressed since the last query" bit that the next query consumes;
 // - the program's own windows, each driven by the same form model as on
@@ -160,6 +161,7 @@ struct OtherWindow {
     WindowHandle handle = 0;
     std::string className;
     std::string caption;
+    std::string exeName;
     bool topmost = false;
     bool hung = false;
     bool opensJumpDialog = false;
@@ -169,6 +171,7 @@ struct OtherWindow {
     // changing track).
     std::map<std::uint32_t, std::string> captionOnCommand;
     std::vector<std::uint32_t> commands;
+    std::vector<std::uint16_t> appCommands;
     int sendAttempts = 0;
 };
 
@@ -207,7 +210,8 @@ class SimDesktop final : public platform::System {
     void RestartShell();
 
     // --- Other programs ------------------------------------------------------------
-    WindowHandle AddWindow(std::string className, std::string caption);
+    // Windows added earlier lie in front of later ones.
+    WindowHandle AddWindow(std::string className, std::string caption, std::string exeName = {});
     // The stand-in for the player, opening its jump dialog on the jump command.
     WindowHandle AddPlayer(std::string caption = "1. Artist - Song - Winamp");
     void RemoveWindow(WindowHandle handle);
@@ -285,8 +289,11 @@ class SimDesktop final : public platform::System {
     std::int16_t AsyncKeyState(int virtualKey) override;
     WindowHandle FindTopLevelWindow(std::string_view className,
                                     std::optional<std::string_view> title) override;
+    std::vector<WindowHandle> TopLevelWindowsOfClass(std::string_view className) override;
     std::string WindowCaption(WindowHandle window) override;
+    std::string ProcessFileName(WindowHandle window) override;
     platform::SendResult SendCommand(WindowHandle window, std::uint32_t commandId) override;
+    platform::SendResult SendAppCommand(WindowHandle window, std::uint16_t appCommand) override;
     void SetTopmost(WindowHandle window, bool topmost) override;
     void BringToForeground(WindowHandle window) override;
     platform::ScreenInfo Screen() override { return screen; }

@@ -96,8 +96,7 @@ class PlayerTest : public ::testing::Test {
     platform::WindowHandle player = 0;
 };
 
-constexpr std::uint32_t Id(player::PlayerCommand command) {
-    return static_cast<std::uint32_t>(command);
-}
+// The id a Winamp-class player gets for the command.
+constexpr auto Id = player::WinampCommandId;
 
 }  // namespace tw::test

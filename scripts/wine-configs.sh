@@ -1,0 +1,81 @@
+# shellcheck shell=bash
+# The Wine configurations the end-to-end tests run in (scripts/test.sh runs one session per
+# configuration) and the scripted session of scripts/run.sh uses. Sourced, not run.
+#
+# A configuration is
+#   - a name in wine_configurations; the first is the default, the bare display;
+#   - a prefix of its own, from wine_prefix;
+#   - a set-up step, the function wine_setup_<name>, run in the new prefix (and again whenever
+#     the function's text changes);
+#   - the tests it runs: those with its name as their CTest label (tests/e2e/CMakeLists.txt);
+#     the default runs every test that no other configuration claims.
+# A new configuration is one more name, one more set-up function and a label on its tests.
+wine_configurations=(bare shell dpi144)
+
+# The X screen every session runs on.
+wine_screen=1024x768
+
+# wine_prefix <name> <Windows build folder>
+wine_prefix() {
+    if [ "$1" = "${wine_configurations[0]}" ]; then
+        echo "$2/wineprefix"
+    else
+        echo "$2/wineprefix-$1"
+    fi
+}
+
+# wine_ctest_selection <name>: the ctest arguments that pick the configuration's tests, one a
+# line.
+wine_ctest_selection() {
+    if [ "$1" != "${wine_configurations[0]}" ]; then
+        printf '%s\n' -L "^$1\$"
+        return
+    fi
+    local others
+    others=$(IFS='|' && echo "${wine_configurations[*]:1}")
+    printf '%s\n' -LE "^($others)\$"
+}
+
+# Wine straight on the X display: no taskbar, a one-pixel strip at the bottom in its place, and
+# the notification area a small window of Wine's own at the top left.
+wine_setup_bare() {
+    :
+}
+
+# Wine's virtual desktop with its shell, the size of the screen: a taskbar along the bottom
+# with the notification area at its right end, as users have.
+wine_setup_shell() {
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f &&
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$wine_screen" /f
+}
+
+# The bare display at 144 DPI (150 % scale): the design's pixel figures one and a half times
+# as large.
+wine_setup_dpi144() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f
+}
+
+# wine_session <name> <Windows build folder>: points WINEPREFIX at the configuration's prefix,
+# creates and sets it up as needed, and leaves a fresh, persistent wineserver on this display
+# (one left from an earlier run would still talk to that run's display).
+wine_session() {
+    local name=$1 setup stamp
+    # Wine takes only an absolute path.
+    WINEPREFIX=$(realpath -m "$(wine_prefix "$name" "$2")")
+    export WINEPREFIX
+    wineserver -k >/dev/null 2>&1 || true
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "creating the Wine prefix $WINEPREFIX" >&2
+        wineboot -i >/dev/null 2>&1 || return 1
+    fi
+    setup="$(declare -f "wine_setup_$name") $wine_screen"
+    stamp=$WINEPREFIX/.tunewarden-setup
+    if [ "$(cat "$stamp" 2>/dev/null)" != "$setup" ]; then
+        "wine_setup_$name" >/dev/null 2>&1 || return 1
+        echo "$setup" >"$stamp"
+    fi
+    # The set-up's own programs started a desktop as the prefix was before: it has to go, with
+    # the server, before a program may start the one the set-up asked for.
+    wineserver -w || true
+    wineserver -p
+}
