@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "core/menu_seam.h"
 #include "menu/frm_about.h"
 #include "test_app.h"
 
 namespace tw {
 namespace {
 
-using namespace std::chrono_literals;
 using platform::TwipRect;
 
 constexpr std::uint32_t kRightClick = 0x0205;
