@@ -32,16 +32,12 @@ TEST(ScriptLineTest, WhateverTheTitleTheScriptHoldsOneSayCommand) {
         {"double quote", "x\"; connect 1.2.3.4 //", "x'; connect 1.2.3.4 //"},
         {"typographic quotes stay", "\xe2\x80\x9cHi\xe2\x80\x9d \xe2\x80\x98yo\xe2\x80\x99; quit",
          "\xe2\x80\x9cHi\xe2\x80\x9d \xe2\x80\x98yo\xe2\x80\x99; quit"},
-        {"Cyrillic", "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe", "\xd0\x9a\xd0\xb8\xd0\xbd\xd0\xbe"},
-        {"umlaut", "Mot\xc3\xb6rhead", "Mot\xc3\xb6rhead"},
-        {"Japanese", "\xe6\x9c\x88\xe5\x85\x89", "\xe6\x9c\x88\xe5\x85\x89"},
         {"semicolon and comment", "a;quit // b", "a;quit // b"},
         {"LF", "a\nquit", "a quit"},
-        {"CR", "a\rquit", "a quit"},
-        {"other control bytes",
-         "a\t\x01\x1b\x7f\x1f"
+        {"CR and other control bytes",
+         "a\r\t\x01\x1b\x7f\x1f"
          "b",
-         "a     b"},
+         "a      b"},
         {"quote then LF", "\"\n\"; kill", "' '; kill"},
         {"cut to 104 bytes", longTitle, longMessage.substr(0, 104)},
         // The game keeps 104 bytes of a dead player's message; a character that the cut

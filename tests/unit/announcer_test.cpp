@@ -31,7 +31,7 @@ struct AnnouncerApp : TestApp {
     sim::PixelPoint At(int control, int x, int y) { return Announcer().At(control, x, y); }
 };
 
-TEST(AnnouncerTest, LoadShowsTheStoredFolderAndOnlyAPickedOneIsStored) {
+TEST(AnnouncerTest, LoadShowsTheStoredFolderOnlyAPickedOneIsStoredAndTheCloseAreaUnloads) {
     AnnouncerApp app;
     const std::string stored = app.GameFolder();
     EXPECT_EQ(app.FolderBox(), stored);
@@ -48,6 +48,33 @@ TEST(AnnouncerTest, LoadShowsTheStoredFolderAndOnlyAPickedOneIsStored) {
     EXPECT_EQ(app.desktop.folderPickerOwners.back(), app.Announcer().Handle());
     EXPECT_EQ(app.FolderBox(), "C:\\picked");
     EXPECT_EQ(app.StoredFolder(), "C:\\picked");
+
+    // The close area and the system unload the announcer alone.
+    app.TypeFolder(stored);
+    app.StoreFolder(stored);
+    app.Ticks(1);
+    app.desktop.Click(app.At(FrmAnnounce::Label4, 5, 5));  // collapsed: the writer goes on
+    app.forms.Load<FrmAnnounce>().window().Move(900, 900, 3495, 1920);
+    app.desktop.Press(app.At(FrmAnnounce::Image1, 2, 2));
+    app.desktop.Release(app.At(FrmAnnounce::Label1, 20, 2));  // slipped off: no click
+    ASSERT_NE(app.Form("frmAnnounce"), nullptr);
+    app.desktop.Click(app.At(FrmAnnounce::Image1, 2, 2));
+    EXPECT_EQ(app.Form("frmAnnounce"), nullptr);
+
+    const int lookups = app.desktop.windowLookups;
+    app.Ticks(5);
+    EXPECT_EQ(app.desktop.fileWrites.size(), 1u);
+    EXPECT_EQ(app.desktop.windowLookups, lookups);
+    // The last script stays for the game to use.
+    EXPECT_EQ(app.Script(), SayLine("I am currently listening to Song."));
+
+    // The next load starts from the design and the stored folder.
+    app.forms.Load<FrmAnnounce>();
+    EXPECT_EQ(app.FolderBox(), app.GameFolder());
+    EXPECT_EQ(app.Announcer().Bounds().width, 3495);
+    app.desktop.RequestClose(app.Announcer().Handle());
+    EXPECT_EQ(app.Form("frmAnnounce"), nullptr);
+    EXPECT_FALSE(app.desktop.processEnded);
 }
 
 TEST(AnnouncerTest, OkCollapsesTheWindowOnlyWhenReleasedStrictlyInside) {
@@ -101,33 +128,6 @@ TEST(AnnouncerTest, TheTitleStripDragsWithAnyButtonWhereverThePointerGoes) {
         app.desktop.Move(form.At(FrmAnnounce::Label1, 50, 10));
         EXPECT_EQ(form.Bounds(), dropped) << "no button held, no drag";
     }
-}
-
-TEST(AnnouncerTest, TheCloseAreaAndTheSystemUnloadOnlyTheAnnouncer) {
-    AnnouncerApp app;
-    app.Ticks(1);
-    app.desktop.Click(app.At(FrmAnnounce::Label4, 5, 5));  // collapsed: the writer goes on
-    app.forms.Load<FrmAnnounce>().window().Move(900, 900, 3495, 1920);
-    app.desktop.Press(app.At(FrmAnnounce::Image1, 2, 2));
-    app.desktop.Release(app.At(FrmAnnounce::Label1, 20, 2));  // slipped off: no click
-    ASSERT_NE(app.Form("frmAnnounce"), nullptr);
-    app.desktop.Click(app.At(FrmAnnounce::Image1, 2, 2));
-    EXPECT_EQ(app.Form("frmAnnounce"), nullptr);
-
-    const int lookups = app.desktop.windowLookups;
-    app.Ticks(5);
-    EXPECT_EQ(app.desktop.fileWrites.size(), 1u);
-    EXPECT_EQ(app.desktop.windowLookups, lookups);
-    // The last script stays for the game to use.
-    EXPECT_EQ(app.Script(), SayLine("I am currently listening to Song."));
-
-    // The next load starts from the design and the stored folder.
-    app.forms.Load<FrmAnnounce>();
-    EXPECT_EQ(app.FolderBox(), app.GameFolder());
-    EXPECT_EQ(app.Announcer().Bounds().width, 3495);
-    app.desktop.RequestClose(app.Announcer().Handle());
-    EXPECT_EQ(app.Form("frmAnnounce"), nullptr);
-    EXPECT_FALSE(app.desktop.processEnded);
 }
 
 TEST(AnnouncerTest, TheAnnounceSwitchRunsTheWriterHiddenAndOnScreen) {

@@ -45,10 +45,9 @@ TEST_F(ButtonBarTest, MovesAndClicksFindTheButtonUnderThePointerEdgesIncluded) {
         app.desktop.Move(Bar(p.x, p.y));
         EXPECT_EQ(app.MainForm().toolTip(FrmMain::picButtons),
                   p.button == 0 ? std::string_view() : kStripButtons[p.button - 1].toolTip);
-        const auto before = static_cast<std::ptrdiff_t>(Received().size());
+        const auto before = Received().size();
         app.desktop.Click(Bar(p.x, p.y));
-        const Commands all = Received();
-        EXPECT_EQ(Commands(all.begin() + before, all.end()), sent[p.button]);
+        EXPECT_EQ(test::Since(Received(), before), sent[p.button]);
         EXPECT_EQ(app.Display() != nullptr, p.button == 1 || p.button == 6) << "the song shown";
         app.desktop.Advance(2000ms);  // the display of a title action goes
     }
@@ -69,10 +68,9 @@ TEST(ButtonBarScaleTest, TheButtonsAndTheirHitAreasScaleWithTheDisplay) {
                   {25, 26, {}}, {183, 12, {}},       {150, 12, {kNext}}};
     for (const auto& p : points) {
         SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
-        const auto before = static_cast<std::ptrdiff_t>(app.desktop.CommandsTo(player).size());
+        const auto before = app.desktop.CommandsTo(player).size();
         app.desktop.Click(app.MainForm().At(FrmMain::picButtons, p.x, p.y));
-        const Commands all = app.desktop.CommandsTo(player);
-        EXPECT_EQ(Commands(all.begin() + before, all.end()), p.sent);
+        EXPECT_EQ(test::Since(app.desktop.CommandsTo(player), before), p.sent);
     }
 }
 

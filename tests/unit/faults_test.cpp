@@ -8,7 +8,6 @@
 
 #include "allocation_count.h"
 #include "core/display_modes.h"
-#include "menu/frm_menu.h"
 #include "test_app.h"
 
 namespace tw {

@@ -16,19 +16,14 @@ namespace {
 
 constexpr const char* kDefault = "I am currently listening to %S.";
 
-TEST(MainWindowTest, LoadShowsTheWindowAndReadsMsgTxt) {
-    test::TestApp app;
-    app.desktop.WriteRealFile(app.desktop.programFolder() / "msg.txt", "Tune: %S\nexit\n");
-    app.Start();
-    EXPECT_TRUE(app.MainForm().IsVisible());
-    EXPECT_EQ(app.forms.module().MessageTemplate, "Tune: %S");
-}
-
-TEST(MainWindowTest, ACloseRequestUnloadsEveryWindowAndEndsTheProcessOnce) {
+TEST(MainWindowTest, TheLoadReadsMsgTxtAndACloseRequestUnloadsEveryWindowOnce) {
     test::TestApp app;
     const auto player = app.desktop.AddPlayer();
+    app.desktop.WriteRealFile(app.desktop.programFolder() / "msg.txt", "Tune: %S\nexit\n");
     app.desktop.commandLine = "-a";
     app.Start().GetSongTitle();
+    EXPECT_TRUE(app.MainForm().IsVisible());
+    EXPECT_EQ(app.forms.module().MessageTemplate, "Tune: %S");
     app.desktop.RequestClose(app.MainForm().Handle());
     EXPECT_TRUE(app.desktop.processEnded);
     EXPECT_TRUE(app.desktop.trayIcons.empty()) << "the icon goes first";

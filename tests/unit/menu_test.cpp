@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "core/menu_seam.h"
 #include "menu/frm_about.h"
 #include "test_app.h"
 
 namespace tw {
 namespace {
 
-using namespace std::chrono_literals;
 using platform::TwipRect;
 
 constexpr std::uint32_t kRightClick = 0x0205;
@@ -48,31 +46,31 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
     const auto at = [](TwipRect place) {
         return Done([place](MenuApp& a) { return a.MainForm().Bounds() == place; });
     };
+    const float bottom = 15 * 700 - 4350;
     const struct {
         float top;
         int index;
-        const char* caption;
         Done done;
     } rows[] = {
-        {420, 5, "Switch Mode", [](MenuApp& a) { return a.MainForm().Bounds().height == 240; }},
-        {720, 3, "Dock Bottom Left", at({0, 15 * 700 - 4350, 2835, 4350})},
-        {1020, 4, "Dock Bottom Right", at({12525, 15 * 700 - 4350, 2835, 4350})},
-        {1320, 1, "Dock Top Left", at({0, 0, 2835, 4350})},
-        {1620, 2, "Dock Top Right", at({12525, 0, 2835, 4350})},
-        {1980, 7, "Announcer",
+        {420, 5, [](MenuApp& a) { return a.MainForm().Bounds().height == 240; }},  // Switch Mode
+        {720, 3, at({0, bottom, 2835, 4350})},
+        {1020, 4, at({12525, bottom, 2835, 4350})},
+        {1320, 1, at({0, 0, 2835, 4350})},
+        {1620, 2, at({12525, 0, 2835, 4350})},
+        {1980, 7,
          [](MenuApp& a) {
-             return a.Form("frmAnnounce") != nullptr &&
+             return a.Form("frmAnnounce") &&
                     a.Announcer().Bounds() == TwipRect{1500, 5850, 3495, 1920};
          }},
-        {2280, 6, "Help", [](MenuApp& a) { return a.desktop.messageBoxes.size() == 1; }},
-        {2640, 0, "Quit",
-         [](MenuApp& a) {
+        {2280, 6, [](MenuApp& a) { return a.desktop.messageBoxes.size() == 1; }},  // Help
+        {2640, 0,
+         [](MenuApp& a) {  // Quit
              return a.desktop.processEnded && a.desktop.trayIcons.empty() &&
                     a.Form("frmAnnounce") == nullptr;
          }},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.caption);
+        SCOPED_TRACE(row.top);
         MenuApp app;
         if (row.index == 0) {
             app.forms.Load<FrmAnnounce>();  // Quit closes it too
@@ -108,33 +106,27 @@ TEST(MenuTest, TheMenuHidesItselfWhenTheUserClicksElsewhere) {
     // The five seconds are counted in title_strip_test.cpp and tray_test.cpp.
     MenuApp app;
     ASSERT_TRUE(app.Menu().IsVisible());
-    // A click on the game closes it, timer and all.
-    app.desktop.Click({500, 400});
+    app.desktop.Click({500, 400});  // on the game: timer and all
     EXPECT_FALSE(app.Menu().IsVisible());
     EXPECT_FALSE(app.Menu().TimerRunning(FrmMenu::Timer1));
 }
 
-TEST(MenuTest, TheTitleOpensAboutOverTheBarUntilOk) {
+// Modal, centred over the bar and closed by OK: the end-to-end test (menu_test.cpp).
+TEST(MenuTest, TheTitleOpensAboutOnTheWorkAreaWithItsLinksAndALeftDrag) {
     MenuApp app;
     app.MainForm().Move(1500, 1500, 2835, 4350);
     app.desktop.Click(app.Menu().At(FrmMenu::lblTitle, 10, 5));
     EXPECT_FALSE(app.Menu().IsVisible());
     ASSERT_NE(app.Form("About"), nullptr);
     sim::SimForm& about = *app.Form("About");
-    // Its dialog frame makes it 392 x 172 pixels. Centred, it would reach 22.5
-    // twips past the screen's left edge: it stays on the work area.
+    // 392 x 172 pixels with its dialog frame; centred, it would reach 22.5 twips past the
+    // screen's left edge.
     EXPECT_EQ(about.Bounds(), (TwipRect{0, 1500 - (2580 - 4350) / 2.0f, 5880, 2580}));
-    // The bar takes no input while About is up.
-    app.desktop.DoubleClick(app.MainForm().At(FrmMain::Label1, 20, 5));
-    EXPECT_EQ(app.MainForm().Bounds().height, 4350);
-
     app.desktop.Click(about.At(FrmAbout::lblWebSite, 5, 5));
     app.desktop.Click(about.At(FrmAbout::lblEmail, 5, 5));
     EXPECT_EQ(app.desktop.openedLinks, (std::vector<std::pair<platform::WindowHandle, std::string>>{
                                            {about.Handle(), "https://example.org/tunewarden"},
                                            {about.Handle(), "mailto:support@example.org"}}));
-
-    // Its title drags it with the left button alone.
     const TwipRect before = about.Bounds();
     for (const std::int16_t button : {platform::mouse::kRight, platform::mouse::kLeft}) {
         app.desktop.Press(about.At(FrmAbout::lblTitle, 50, 5), button);
@@ -142,13 +134,10 @@ TEST(MenuTest, TheTitleOpensAboutOverTheBarUntilOk) {
         app.desktop.Release(about.At(FrmAbout::lblTitle, 54, 7), button);
     }
     EXPECT_EQ(about.Bounds(), (TwipRect{before.left + 60, before.top + 30, 5880, 2580}));
-
     app.desktop.Click(about.At(FrmAbout::lblOk, 10, 5));
     EXPECT_EQ(app.Form("About"), nullptr);
-    app.desktop.DoubleClick(app.MainForm().At(FrmMain::Label1, 20, 5));
-    EXPECT_EQ(app.MainForm().Bounds().height, 240) << "the bar answers again";
 
-    // Over a bar docked top right it stays on the screen, as near the centre as it can.
+    // Over a bar docked top right: on the screen, as near the centre as it can.
     app.MainForm().Move(12525, 0, 2835, 4350);
     app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);
     app.desktop.Click(app.Menu().At(FrmMenu::lblTitle, 10, 5));
@@ -156,50 +145,39 @@ TEST(MenuTest, TheTitleOpensAboutOverTheBarUntilOk) {
     EXPECT_EQ(app.Form("About")->Bounds(), (TwipRect{15360 - 5880, 885, 5880, 2580}));
 }
 
-TEST(MenuTest, HelpOpensTheReadmeInNotepadOrSaysItIsMissing) {
-    const struct {
-        const char* name;
-        bool present;
-        bool hidden;
-    } cases[] = {{"present", true, false}, {"hidden", true, true}, {"missing", false, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+// A present and a missing readme: the end-to-end test (menu_test.cpp). One the user
+// cannot see counts as missing.
+TEST(MenuTest, HelpTakesAHiddenReadmeForAMissingOne) {
+    for (const bool hidden : {false, true}) {
         test::TestApp app;
         app.desktop.programFolderName = "Tune warden";
         const auto readme = app.desktop.programFolder() / "readme.txt";
-        if (c.present) {
-            app.desktop.WriteRealFile(readme, "help");
-        }
-        if (c.hidden) {
+        app.desktop.WriteRealFile(readme, "help");
+        if (hidden) {
             app.desktop.hiddenOrSystem.insert(readme);
         }
-        app.Start();
-        app.forms.Loaded<FrmMain>()->Form_KeyUp(112, 2);  // F1, with Control held
-        const bool opens = c.present && !c.hidden;
+        app.Start().Form_KeyUp(112, 2);  // F1, with Control held
         const std::vector<std::pair<std::string, std::string>> notepad{
             {"notepad.exe", "notepad.exe " + app.desktop.ProgramFolder() + "\\readme.txt"}};
-        EXPECT_EQ(app.desktop.startedPrograms, opens ? notepad : decltype(notepad){});
-        EXPECT_EQ(app.desktop.messageBoxes.size(), opens ? 0u : 1u) << "the readme is missing";
+        EXPECT_EQ(app.desktop.startedPrograms, hidden ? decltype(notepad){} : notepad);
+        EXPECT_EQ(app.desktop.messageBoxes.size(), hidden ? 1u : 0u);
     }
 }
 
 TEST(MenuTest, TheAnnouncerOpensUnderTheBarOrAboveItWhenUnderIsOffTheWorkArea) {
-    const struct {
-        TwipRect bar;
-        float top;
-    } cases[] = {
-        {{0, 0, 2835, 240}, 240},                 // Small Mode in a top corner: under the strip
-        {{1500, 4800, 2835, 4350}, 9150},         // reaching exactly the work area's bottom (11070)
-        {{1500, 4815, 2835, 4350}, 4815 - 1920},  // one pixel further: above the bar
-        {{12525, 6720, 2835, 4350}, 6720 - 1920},  // docked bottom right
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bar.top);
+    const TwipRect small{0, 0, 2835, 240}, fits{1500, 4800, 2835, 4350},
+        past{1500, 4815, 2835, 4350}, bottomRight{12525, 6720, 2835, 4350};
+    // Small Mode in a top corner; reaching exactly the work area's bottom (11070); one pixel
+    // further, and docked bottom right: above the bar.
+    const std::pair<TwipRect, float> cases[] = {
+        {small, 240}, {fits, 9150}, {past, 4815 - 1920}, {bottomRight, 6720 - 1920}};
+    for (const auto& [bar, top] : cases) {
+        SCOPED_TRACE(bar.top);
         MenuApp app;
-        app.MainForm().Move(c.bar.left, c.bar.top, c.bar.width, c.bar.height);
+        app.MainForm().Move(bar.left, bar.top, bar.width, bar.height);
         app.desktop.Click(app.Row(1980));
         ASSERT_NE(app.Form("frmAnnounce"), nullptr);
-        EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{c.bar.left, c.top, 3495, 1920}));
+        EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{bar.left, top, 3495, 1920}));
         EXPECT_TRUE(app.Announcer().IsVisible());
     }
 }

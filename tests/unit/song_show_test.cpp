@@ -29,23 +29,22 @@ class SongShowTest : public test::PlayerTest {
     platform::WindowHandle game = 0;
 };
 
+// Topmost, for two seconds, with the focus left to the game: also the end-to-end test
+// (songshow_test.cpp). Here the exact place, which follows the primary screen, not the bar.
 TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAboveEverything) {
-    app.Chord(104);
-    EXPECT_EQ(main->SongTitle, "Artist - Song");
-    ASSERT_NE(app.Display(), nullptr);
-    EXPECT_TRUE(app.Display()->IsVisible());
-    EXPECT_EQ(Shown(), "Artist - Song");
-    // 372.5 pixels from the left: Windows takes the next whole one.
-    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{373 * 15, 75, 4185, 870}));
-    EXPECT_TRUE(app.desktop.IsTopmost(app.Display()->Handle()));
-    EXPECT_EQ(app.desktop.Foreground(), game) << "the game keeps the keyboard";
-    EXPECT_FALSE(app.Display()->IsActive());
-
-    // The place follows the primary screen, not the main window.
-    app.desktop.screen = {1280, 1024, 12, 12};
-    app.MainForm().Move(0, 9000, 2835, 4350);
-    app.Chord(104);
-    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{373 * 15, 75, 4185, 870}));
+    for (const bool moved : {false, true}) {
+        if (moved) {
+            app.desktop.screen = {1280, 1024, 12, 12};
+            app.MainForm().Move(0, 9000, 2835, 4350);
+        }
+        app.Chord(104);
+        ASSERT_NE(app.Display(), nullptr);
+        EXPECT_EQ(Shown(), "Artist - Song");
+        // 372.5 pixels from the left: Windows takes the next whole one.
+        EXPECT_EQ(app.Display()->Bounds(), (TwipRect{373 * 15, 75, 4185, 870}));
+        EXPECT_TRUE(app.desktop.IsTopmost(app.Display()->Handle()));
+        EXPECT_FALSE(app.Display()->IsActive());
+    }
 }
 
 TEST_F(SongShowTest, TheDisplayUnloadsTwoSecondsLaterLeavingTheTopmostBandFirst) {
@@ -83,7 +82,6 @@ TEST_F(SongShowTest, ASecondShowingReusesTheWindowPlacesItAgainAndRedrawsTheFram
     app.Chord(104);
     ASSERT_NE(app.Display(), nullptr) << "the next showing loads a new window";
     EXPECT_EQ(Shown(), "No song is playing") << "no player: a notice, not an empty box";
-    EXPECT_EQ(main->SongTitle, "");
 }
 
 TEST_F(SongShowTest, AHeldHotkeyKeepsTheDisplayUpWithoutFlashing) {
@@ -107,7 +105,6 @@ TEST_F(SongShowTest, OfTheHotkeysOnlyPreviousShowsTheSongAndBeforeItSkipsBack) {
         app.Chord(key);
     }
     EXPECT_EQ(app.Display(), nullptr);
-
     app.desktop.Other(player)->captionOnCommand[test::Id(player::PlayerCommand::Previous)] =
         "2. Earlier - Track - Winamp";
     app.Chord(97);

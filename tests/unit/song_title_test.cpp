@@ -15,16 +15,13 @@ TEST(SongTitleTest, CutsTheSongOutOfTheCaption) {
     } cases[] = {
         {"12. Artist - Song - Winamp", "Artist - Song"},
         {"12. Artist - Song - Winamp [Paused]", "Artist - Song"},
-        {"12. Artist - Song - Winamp [Stopped]", "Artist - Song"},
         {"0. Artist - Song - Winamp", "Artist - Song"},
         {"Artist - Song - Winamp", "Artist - Song"},
         {"1234.Song - wInAmP", "Song"},
-        {"10. Song - Winamp", "Song"},
         // Only a number before the first period is the playlist's.
         {"Mr. Big - Song - Winamp", "Mr. Big - Song"},
         {"R.E.M. - Song - Winamp", "R.E.M. - Song"},
         {"12. Mr. Big - Song - Winamp", "Mr. Big - Song"},
-        {"12. R.E.M. - Song - Winamp", "R.E.M. - Song"},
         {" 12 . Song - Winamp", "Song"},
         {"1a. Song - Winamp", "1a. Song"},
         {"-1. Song - Winamp", "-1. Song"},
@@ -46,7 +43,6 @@ TEST(SongTitleTest, CutsTheSongOutOfTheCaption) {
         {"1. Song - Winamp", "1. Song - Winamp", player::PlayerKind::Spotify},
         {"Spotify", "", player::PlayerKind::Spotify},
         {"Spotify Premium", "", player::PlayerKind::Spotify},
-        {"Spotify Free", "", player::PlayerKind::Spotify},
         {"Spotify - Song", "Spotify - Song", player::PlayerKind::Spotify},
     };
     for (const auto& c : cases) {

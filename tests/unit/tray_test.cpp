@@ -7,7 +7,6 @@
 
 #include "core/display_modes.h"
 #include "core/menu_seam.h"
-#include "menu/frm_menu.h"
 #include "test_app.h"
 
 namespace tw {

@@ -96,6 +96,12 @@ class PlayerTest : public ::testing::Test {
     platform::WindowHandle player = 0;
 };
 
+// What a log gained after its first `before` entries.
+template <class T>
+std::vector<T> Since(const std::vector<T>& log, std::size_t before) {
+    return {log.begin() + static_cast<std::ptrdiff_t>(before), log.end()};
+}
+
 // The id a Winamp-class player gets for the command.
 constexpr auto Id = player::WinampCommandId;
 
