@@ -1,7 +1,6 @@
 // The announcer started hidden with "-a": the game script it keeps in the game folder, read
 // back byte for byte while the stand-in's caption changes.
 #include <iterator>
-#include <optional>
 #include <string>
 
 #include "desktop_test.h"
@@ -28,16 +27,6 @@ std::string Line(const std::string& title) {
     return "say \"I am currently listening to " + title + ".\r\n";
 }
 
-std::string ReadAll(HANDLE file) {
-    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    std::string bytes;
-    char buffer[4096];
-    for (DWORD read = 0; ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0;) {
-        bytes.append(buffer, read);
-    }
-    return bytes;
-}
-
 class Announcer : public DesktopTest {
   protected:
     void SetUp() override {
@@ -51,35 +40,19 @@ class Announcer : public DesktopTest {
             << "cannot store the game folder in the registry";
     }
 
-    HANDLE OpenScript(DWORD sharing) const {
-        return CreateFileW((game_ / L"winamp.cfg").c_str(), GENERIC_READ, sharing, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }
-
-    // The script's bytes, read so as never to stand in the writer's way.
-    std::optional<std::string> Script() const {
-        const HANDLE file = OpenScript(FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-        if (file == INVALID_HANDLE_VALUE) {
-            return std::nullopt;
-        }
-        std::string bytes = ReadAll(file);
-        CloseHandle(file);
-        return bytes;
-    }
-
-    void ExpectScript(const std::string& wanted, Clock::time_point deadline) const {
-        std::optional<std::string> bytes;
-        PollUntil(
-            std::chrono::duration_cast<Millis>(deadline - Clock::now()),
-            [&] { return (bytes = Script()) == wanted; }, Millis(20));
-        EXPECT_EQ(bytes, wanted)
+    // Waits for the script to read `title`'s line, from the first start ("-a") or the last
+    // caption change.
+    void ExpectScript(const std::string& title, bool first = false) const {
+        const auto deadline =
+            first ? mainWindowUp_ + kFirstWriteLimit : Clock::now() + kNextWriteLimit;
+        EXPECT_TRUE(FileHolds(game_ / L"winamp.cfg", Line(title), deadline))
             << "after " << std::chrono::duration_cast<Millis>(Clock::now() - mainWindowUp_).count()
             << " ms from the main window's appearance";
     }
 
-    void ExpectFollows(const wchar_t* caption, const std::string& title) {
-        ASSERT_TRUE(SetWindowTextW(playerWindow_, caption));
-        ExpectScript(Line(title), Clock::now() + kNextWriteLimit);
+    void ExpectFollows(HWND player, const wchar_t* caption, const std::string& title) const {
+        ASSERT_TRUE(SetWindowTextW(player, caption));
+        ExpectScript(title);
     }
 
     // The game folder setting is the user's own, put back after the test.
@@ -90,7 +63,7 @@ class Announcer : public DesktopTest {
 TEST_F(Announcer, WritesTheSongWhileHiddenAndFollowsTheCaption) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
-    ExpectScript(Line("Artist - Song"), mainWindowUp_ + kFirstWriteLimit);
+    ExpectScript("Artist - Song", true);
 
     const HWND announcer = FindTopLevel(kAnnounceClass, L"CS Announce", tunewarden_.id());
     ASSERT_NE(announcer, nullptr) << "no announcer window titled CS Announce";
@@ -114,21 +87,19 @@ TEST_F(Announcer, WritesTheSongWhileHiddenAndFollowsTheCaption) {
     };
     for (const auto& row : captions) {
         SCOPED_TRACE(std::filesystem::path(row.caption).string());
-        ASSERT_NO_FATAL_FAILURE(ExpectFollows(row.caption, row.title));
+        ASSERT_NO_FATAL_FAILURE(ExpectFollows(playerWindow_, row.caption, row.title));
     }
 }
 
 TEST_F(Announcer, TellsOnlyTheUserWithoutPlayerAndOutlastsALockedScript) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
-    ExpectScript(Line(""), mainWindowUp_ + kFirstWriteLimit);
+    ExpectScript("", true);
     ASSERT_NO_FATAL_FAILURE(StartPlayer(L"1. First - Song - Winamp"));
-    ExpectScript(Line("First - Song"), Clock::now() + kNextWriteLimit);
+    ExpectScript("First - Song");
 
-    // Held open without sharing, the file refuses every writer. The writer may have it open
-    // this very moment: try until it lets go.
-    HANDLE held = INVALID_HANDLE_VALUE;
-    ASSERT_TRUE(PollUntil(
-        Millis(2000), [&] { return (held = OpenScript(0)) != INVALID_HANDLE_VALUE; }, Millis(10)));
+    // Held open without sharing, the file refuses every writer.
+    const HANDLE held = LockFile(game_ / L"winamp.cfg");
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(SetWindowTextW(playerWindow_, L"2. Locked - Song - Winamp"));
     // Long enough for two ticks to have come and gone.
     std::this_thread::sleep_for(Millis(2500));
@@ -141,24 +112,20 @@ TEST_F(Announcer, TellsOnlyTheUserWithoutPlayerAndOutlastsALockedScript) {
 
     // Not checked for the locked caption's line first: the tick that follows the release may
     // already have come and gone.
-    ExpectFollows(L"3. Free - Song - Winamp", "Free - Song");
+    ExpectFollows(playerWindow_, L"3. Free - Song - Winamp", "Free - Song");
 }
 
 TEST_F(Announcer, NamesSpotifysSongTellsOnlyTheUserWhilePausedAndGivesWayToWinamp) {
-    Process spotify, browser;
-    HWND browserWindow = nullptr;
-    // Spotify's window is the one whose caption the steps below change.
-    ASSERT_NO_FATAL_FAILURE(
-        StartChromium(spotify, L"Spotify.exe", L"Artist - Song", playerWindow_));
+    ASSERT_NO_FATAL_FAILURE(StartSpotify(L"Artist - Song"));
     // In front of Spotify, with a caption that reads like a song.
-    ASSERT_NO_FATAL_FAILURE(StartChromium(browser, L"chrome.exe", L"Browser - Tab", browserWindow));
+    ASSERT_NO_FATAL_FAILURE(StartBrowser(L"Browser - Tab"));
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
-    ExpectScript(Line("Artist - Song"), mainWindowUp_ + kFirstWriteLimit);
-    ASSERT_NO_FATAL_FAILURE(ExpectFollows(L"Spotify Premium", ""));
-    ASSERT_NO_FATAL_FAILURE(ExpectFollows(L"Other - Tune", "Other - Tune"));
+    ExpectScript("Artist - Song", true);
+    ASSERT_NO_FATAL_FAILURE(ExpectFollows(spotifyWindow_, L"Spotify Premium", ""));
+    ASSERT_NO_FATAL_FAILURE(ExpectFollows(spotifyWindow_, L"Other - Tune", "Other - Tune"));
 
     ASSERT_NO_FATAL_FAILURE(StartPlayer(L"1. First - Song - Winamp"));
-    ExpectScript(Line("First - Song"), Clock::now() + kNextWriteLimit);
+    ExpectScript("First - Song");
 }
 
 }  // namespace

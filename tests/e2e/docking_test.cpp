@@ -1,7 +1,5 @@
 // The "-dock" start switches, read back from where the window really is on the screen.
 #include "desktop_test.h"
-// After <windows.h>, which it needs.
-#include <shellapi.h>
 
 namespace tw::e2e {
 namespace {
@@ -9,11 +7,10 @@ namespace {
 using Docking = DesktopTest;
 
 TEST_F(Docking, EachCornerSwitchPlacesTheMainWindowByTheArithmetic) {
-    APPBARDATA taskbar{};
-    taskbar.cbSize = sizeof(taskbar);
-    ASSERT_NE(SHAppBarMessage(ABM_GETTASKBARPOS, &taskbar), 0u)
+    const std::optional<RECT> taskbar = TaskbarPosition();
+    ASSERT_TRUE(taskbar.has_value())
         << "the test needs a taskbar position to compute the bottom corners";
-    ASSERT_GT(taskbar.rc.top, kMainHeight) << "the taskbar is not along the bottom";
+    ASSERT_GT(taskbar->top, kMainHeight) << "the taskbar is not along the bottom";
 
     // The bottom corners rest on the top edge of the taskbar, whatever the work area says.
     // Under Wine on the 1024 x 768 test screen the taskbar is a one-pixel strip at row 767,
@@ -39,10 +36,8 @@ TEST_F(Docking, EachCornerSwitchPlacesTheMainWindowByTheArithmetic) {
         ASSERT_NO_FATAL_FAILURE(StartTunewarden(switches));
         const LONG height = dock.small ? kSmallHeight : kMainHeight;
         const LONG left = dock.right ? GetSystemMetrics(SM_CXSCREEN) - kMainWidth : 0;
-        const LONG top = dock.bottom ? taskbar.rc.top - height : 0;
-        const Box wanted{left, top, left + kMainWidth, top + height};
-        PollUntil(Millis(3000), [&] { return WindowBox(mainWindow_) == wanted; });
-        EXPECT_EQ(WindowBox(mainWindow_), wanted);
+        const LONG top = dock.bottom ? taskbar->top - height : 0;
+        EXPECT_TRUE(RestsAt(mainWindow_, {left, top, left + kMainWidth, top + height}));
     }
 }
 

@@ -1,6 +1,5 @@
 // Tunewarden's life beside a player that is missing, comes later, or hangs.
 #include <algorithm>
-#include <optional>
 
 #include "desktop_test.h"
 
@@ -12,34 +11,7 @@ using Lifecycle = DesktopTest;
 // A hung player may hold Tunewarden up for a few seconds, no longer.
 constexpr Millis kHungPlayerLimit{6000};
 
-// The process's error mode, as GetErrorMode answers on a thread started inside it: Wine answers
-// the hard-error mode query of another process with the caller's own. GetErrorMode lies at the
-// same address in every process of the session, and its result is the thread's exit code.
-std::optional<DWORD> ErrorModeOf(DWORD processId) {
-    const HANDLE process =
-        OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
-                        PROCESS_VM_READ | PROCESS_VM_WRITE,
-                    FALSE, processId);
-    if (process == nullptr) {
-        return std::nullopt;
-    }
-    const auto getErrorMode = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetErrorMode")));
-    std::optional<DWORD> mode;
-    if (const HANDLE thread =
-            CreateRemoteThread(process, nullptr, 0, getErrorMode, nullptr, 0, nullptr)) {
-        DWORD code = 0;
-        if (WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0 &&
-            GetExitCodeThread(thread, &code)) {
-            mode = code;
-        }
-        CloseHandle(thread);
-    }
-    CloseHandle(process);
-    return mode;
-}
-
-TEST_F(Lifecycle, RunsWithoutPlayerFindsOneStartedLaterAndEndsWhenClosed) {
+TEST_F(Lifecycle, RunsWithoutPlayerAndFindsOneStartedLater) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
     // Started with the default mode, it has to turn off the system's "No disk" and "file not
     // found" boxes itself.
@@ -54,13 +26,7 @@ TEST_F(Lifecycle, RunsWithoutPlayerFindsOneStartedLaterAndEndsWhenClosed) {
     EXPECT_TRUE(Answers(mainWindow_));
 
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_NUMPAD0}));
-    const std::vector<std::uint64_t> sent = SentSince(0, 1);
-    EXPECT_TRUE((sent == std::vector{kPlay} || sent == std::vector{kPlay, kPlay}))
-        << testing::PrintToString(sent);
-
-    ASSERT_TRUE(PostMessageW(mainWindow_, WM_CLOSE, 0, 0));
-    EXPECT_TRUE(tunewarden_.WaitForExit(kCloseGrace + Millis(1000)));
+    ASSERT_NO_FATAL_FAILURE(ExpectChordSends({VK_CONTROL, VK_NUMPAD0}, kPlay, 1));
 }
 
 TEST_F(Lifecycle, HungPlayerDoesNotFreezeTunewarden) {
@@ -79,6 +45,7 @@ TEST_F(Lifecycle, HungPlayerDoesNotFreezeTunewarden) {
     EXPECT_TRUE(Answers(mainWindow_, left())) << "Tunewarden's window did not answer";
     // A thread blocked in SendMessage still answers messages sent to it, so WM_NULL alone
     // does not show a frozen sender; a posted message has to get through its message loop.
+    // (This is also where closing the bar is seen to end the program.)
     ASSERT_TRUE(PostMessageW(mainWindow_, WM_CLOSE, 0, 0));
     EXPECT_TRUE(tunewarden_.WaitForExit(left() + kCloseGrace))
         << "Tunewarden's message loop was still stuck on the hung player";

@@ -27,10 +27,8 @@ TEST_F(SongDisplay, ShowsTopCentreAboveEverythingForTwoSecondsWithoutTakingTheFo
     ASSERT_EQ(find(), nullptr) << "the display was up before it was asked for";
 
     ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_NUMPAD8}));
-    HWND display = nullptr;
-    ASSERT_TRUE(PollUntil(
-        Millis(2000), [&] { return IsWindowVisible(display = find()); }, Millis(10)))
-        << "no song display came up";
+    const HWND display = WaitForShown(kSongShowClass, tunewarden_.id(), Millis(2000), Millis(10));
+    ASSERT_NE(display, nullptr) << "no song display came up";
     const auto shown = Clock::now();
 
     // (1024 - 279) / 2 = 372.5 on the test screen: either neighbour is centred.

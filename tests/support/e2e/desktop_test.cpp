@@ -4,8 +4,13 @@
 #include <cmath>
 #include <cwchar>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <system_error>
 #include <utility>
+
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 
 namespace tw::e2e {
 
@@ -69,6 +74,13 @@ void KillOwnersOf(const wchar_t* windowClass, bool onlyCopies = false) {
     }
 }
 
+std::string Difference(const std::string& what, int x, int y, COLORREF shown, COLORREF wanted) {
+    std::ostringstream out;
+    out << what << ": (" << x << ", " << y << ") is 0x" << std::hex << shown << ", not 0x"
+        << wanted;
+    return out.str();
+}
+
 constexpr WORD kHotkeyKeys[] = {VK_NUMPAD0, VK_NUMPAD1,  VK_NUMPAD2, VK_NUMPAD3, VK_NUMPAD4,
                                 VK_NUMPAD5, VK_NUMPAD6,  VK_NUMPAD7, VK_NUMPAD8, VK_NUMPAD9,
                                 VK_ADD,     VK_SUBTRACT, VK_DECIMAL, VK_CONTROL};
@@ -93,12 +105,50 @@ LONG Scaled(double designPixels) {
     return std::lround(designPixels * dpi / 96.0);
 }
 
+int DesignPixel(int pixel) {
+    int design = 0;
+    while (Scaled(design + 1) <= pixel) {
+        ++design;
+    }
+    return design;
+}
+
 Box WindowBox(HWND window) {
     const RECT rect = WindowRect(window).value_or(RECT{});
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-ScreenCopy::ScreenCopy(POINT origin, int width, int height) : width_(width) {
+testing::AssertionResult RestsAt(HWND window, const Box& wanted, Millis timeout) {
+    PollUntil(timeout, [&] { return WindowBox(window) == wanted; });
+    std::this_thread::sleep_for(kTick);
+    const Box box = WindowBox(window);
+    if (box == wanted) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "the window is at " << testing::PrintToString(box)
+                                       << ", not " << testing::PrintToString(wanted);
+}
+
+bool ComesForward(HWND window, Millis timeout) {
+    return PollUntil(timeout, [&] { return GetForegroundWindow() == window; });
+}
+
+std::optional<RECT> TaskbarPosition() {
+    APPBARDATA taskbar{};
+    taskbar.cbSize = sizeof(taskbar);
+    if (SHAppBarMessage(ABM_GETTASKBARPOS, &taskbar) == 0) {
+        return std::nullopt;
+    }
+    return taskbar.rc;
+}
+
+HWND VisibleTaskbar() {
+    const HWND taskbar = WaitForTopLevel(L"Shell_TrayWnd", nullptr, 0, Millis(10000));
+    return PollUntil(Millis(5000), [&] { return IsWindowVisible(taskbar) != FALSE; }) ? taskbar
+                                                                                      : nullptr;
+}
+
+ScreenCopy::ScreenCopy(POINT origin, int width, int height) : width_(width), height_(height) {
     const HDC screen = GetDC(nullptr);
     const HDC copy = CreateCompatibleDC(screen);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -113,6 +163,232 @@ ScreenCopy::ScreenCopy(POINT origin, int width, int height) : width_(width) {
     DeleteObject(bitmap);
     DeleteDC(copy);
     ReleaseDC(nullptr, screen);
+}
+
+int ScreenCopy::Count(const RECT& area, COLORREF colour) const {
+    int count = 0;
+    for (LONG y = std::max(area.top, 0L); y < std::min<LONG>(area.bottom, height_); ++y) {
+        for (LONG x = std::max(area.left, 0L); x < std::min<LONG>(area.right, width_); ++x) {
+            count += At(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+int ScreenCopy::RowsShowing(const RECT& area, COLORREF colour) const {
+    int rows = 0;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        rows += Count({area.left, y, area.right, y + 1}, colour) > 0 ? 1 : 0;
+    }
+    return rows;
+}
+
+COLORREF Mostly(POINT left, LONG width, std::initializer_list<COLORREF> candidates) {
+    const ScreenCopy line(left, width, 1);
+    COLORREF most = CLR_INVALID;
+    int mostCount = 0;
+    for (const COLORREF candidate : candidates) {
+        if (const int count = line.Count({0, 0, width, 1}, candidate); count > mostCount) {
+            most = candidate;
+            mostCount = count;
+        }
+    }
+    return most;
+}
+
+std::vector<std::string> Differences(const ScreenCopy& copy, std::span<const Pixel> pixels) {
+    std::vector<std::string> found;
+    for (const Pixel& pixel : pixels) {
+        if (const COLORREF shown = copy.At(pixel.x, pixel.y); shown != pixel.colour) {
+            found.push_back(Difference(pixel.what, pixel.x, pixel.y, shown, pixel.colour));
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> Differences(const ScreenCopy& copy,
+                                     const std::function<COLORREF(int x, int y)>& expected,
+                                     const std::function<std::string(int x, int y)>& region) {
+    std::vector<std::string> found;
+    std::set<std::string> reported;
+    for (int y = 0; y < copy.height(); ++y) {
+        for (int x = 0; x < copy.width(); ++x) {
+            const COLORREF shown = copy.At(x, y), wanted = expected(x, y);
+            if (shown != wanted) {
+                const std::string name = region(x, y);
+                if (reported.insert(name).second) {
+                    found.push_back(Difference(name, x, y, shown, wanted));
+                }
+            }
+        }
+    }
+    return found;
+}
+
+std::string ReadAll(HANDLE file) {
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    std::string bytes;
+    char buffer[4096];
+    for (DWORD read = 0; ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0;) {
+        bytes.append(buffer, read);
+    }
+    return bytes;
+}
+
+std::optional<std::string> FileBytes(const std::filesystem::path& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string bytes = ReadAll(file);
+    CloseHandle(file);
+    return bytes;
+}
+
+testing::AssertionResult FileHolds(const std::filesystem::path& path, const std::string& wanted,
+                                   Clock::time_point deadline) {
+    std::optional<std::string> bytes;
+    const Millis timeout = std::chrono::duration_cast<Millis>(deadline - Clock::now());
+    if (PollUntil(
+            timeout, [&] { return (bytes = FileBytes(path)) == wanted; }, Millis(20))) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << path.filename().string() << " holds " << testing::PrintToString(bytes) << ", not "
+           << testing::PrintToString(wanted);
+}
+
+HANDLE LockFile(const std::filesystem::path& path) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    PollUntil(
+        Millis(2000),
+        [&] {
+            file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            return file != INVALID_HANDLE_VALUE;
+        },
+        Millis(10));
+    return file;
+}
+
+HWND WaitForShown(const wchar_t* windowClass, DWORD processId, Millis timeout, Millis step) {
+    HWND window = nullptr;
+    const bool shown = PollUntil(
+        timeout,
+        [&] {
+            window = FindTopLevel(windowClass, nullptr, processId);
+            return IsWindowVisible(window) != FALSE;
+        },
+        step);
+    return shown ? window : nullptr;
+}
+
+std::wstring WindowTitle(HWND window) {
+    std::wstring title(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    title.resize(
+        static_cast<size_t>(GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+    return title;
+}
+
+std::wstring RootClassAt(POINT point) {
+    wchar_t name[256] = {};
+    GetClassNameW(GetAncestor(WindowFromPoint(point), GA_ROOT), name, 256);
+    return name;
+}
+
+// GetErrorMode lies at the same address in every process of the session, and its result is the
+// thread's exit code.
+std::optional<DWORD> ErrorModeOf(DWORD processId) {
+    const HANDLE process =
+        OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                        PROCESS_VM_READ | PROCESS_VM_WRITE,
+                    FALSE, processId);
+    if (process == nullptr) {
+        return std::nullopt;
+    }
+    const auto getErrorMode = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetErrorMode")));
+    std::optional<DWORD> mode;
+    if (const HANDLE thread =
+            CreateRemoteThread(process, nullptr, 0, getErrorMode, nullptr, 0, nullptr)) {
+        DWORD code = 0;
+        if (WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0 &&
+            GetExitCodeThread(thread, &code)) {
+            mode = code;
+        }
+        CloseHandle(thread);
+    }
+    CloseHandle(process);
+    return mode;
+}
+
+HWND IconSink(HWND mainWindow) {
+    return FindWindowExW(mainWindow, nullptr, L"Tunewarden.IconSink", nullptr);
+}
+
+namespace {
+constexpr UINT kIconId = 1;
+}  // namespace
+
+bool RemoveIcon(HWND mainWindow) {
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = IconSink(mainWindow);
+    icon.uID = kIconId;
+    return Shell_NotifyIconW(NIM_DELETE, &icon) != FALSE;
+}
+
+// Wine 8 does not say where the icon is (E_NOTIMPL): its taskbar paints the icons itself, right
+// of its buttons (child windows), on its own colour, and the test's icon is the only one there.
+std::optional<RECT> FindIcon(HWND mainWindow, HWND taskbar) {
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = IconSink(mainWindow);
+    icon.uID = kIconId;
+    RECT rect{};
+    if (SUCCEEDED(Shell_NotifyIconGetRect(&icon, &rect))) {
+        return rect;
+    }
+    const RECT bar = WindowRect(taskbar).value_or(RECT{});
+    LONG left = bar.left;
+    for (HWND child = GetWindow(taskbar, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) {
+            left = std::max(left, WindowRect(child).value_or(RECT{}).right);
+        }
+    }
+    const int width = bar.right - left, height = bar.bottom - bar.top;
+    if (width <= 0 || height <= 0) {
+        return std::nullopt;
+    }
+    const ScreenCopy area({left, bar.top}, width, height);
+    const COLORREF face = area.At(width - 1, 0);
+    RECT box{width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (area.At(x, y) != face) {
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                       std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+            }
+        }
+    }
+    if (box.right == 0) {
+        return std::nullopt;
+    }
+    OffsetRect(&box, left, bar.top);
+    return box;
+}
+
+Planted::~Planted() {
+    std::error_code error;
+    std::filesystem::remove(path, error);
+}
+
+PutBack::~PutBack() {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
 }
 
 KeptSetting::KeptSetting(const std::wstring& section, std::wstring name)
@@ -209,6 +485,8 @@ void DesktopTest::SetUp() {
 void DesktopTest::TearDown() {
     tunewarden_.Kill();
     player_.Kill();
+    spotify_.Kill();
+    browser_.Kill();
     ReleaseKeys(kHotkeyKeys);
     // A child that was just terminated can keep a file open for a moment.
     PollUntil(Millis(2000), [&] {
@@ -233,7 +511,7 @@ void DesktopTest::StartChromium(Process& process, const wchar_t* exeName,
                                 const std::wstring& caption, HWND& window) {
     for (const HWND other : FindTopLevels(kChromiumClass)) {
         ASSERT_TRUE(IsCopiedStandIn(other) ||
-                    _wcsicmp(ImagePath(other).filename().c_str(), L"Spotify.exe") != 0)
+                    _wcsicmp(ImagePath(other).filename().c_str(), kSpotify) != 0)
             << "close Spotify: Tunewarden could drive it instead of the stand-in";
     }
     const std::filesystem::path exe = folder_ / exeName;
@@ -246,6 +524,14 @@ void DesktopTest::StartChromium(Process& process, const wchar_t* exeName,
     ASSERT_EQ(error, "");
     window = WaitForTopLevel(kChromiumClass, nullptr, process.id(), Millis(15000));
     ASSERT_NE(window, nullptr) << "the stand-in never showed its window";
+}
+
+void DesktopTest::StartSpotify(const std::wstring& caption) {
+    StartChromium(spotify_, kSpotify, caption, spotifyWindow_);
+}
+
+void DesktopTest::StartBrowser(const std::wstring& caption) {
+    StartChromium(browser_, kBrowser, caption, browserWindow_);
 }
 
 void DesktopTest::StartTunewarden(const std::vector<std::wstring>& switches) {
@@ -261,8 +547,7 @@ void DesktopTest::StartTunewarden(const std::vector<std::wstring>& switches) {
 void DesktopTest::BringPlayerForward(HWND window) {
     window = window != nullptr ? window : playerWindow_;
     SetForegroundWindow(window);
-    ASSERT_TRUE(PollUntil(Millis(2000), [&] { return GetForegroundWindow() == window; }))
-        << "could not put the player in front";
+    ASSERT_TRUE(ComesForward(window)) << "could not put the player in front";
     std::this_thread::sleep_for(kFocusSettle);
 }
 
@@ -297,6 +582,24 @@ void DesktopTest::ExpectEachTick(const std::vector<std::uint64_t>& sent, std::ui
     EXPECT_GE(sent.size(), perTick * std::max<size_t>(periods - 1, 1));
     EXPECT_LE(sent.size(), perTick * (periods + 1));
     EXPECT_EQ(sent.size() % std::max<size_t>(perTick, 1), 0u);
+}
+
+void DesktopTest::ExpectChordSends(const std::vector<WORD>& keys, std::uint64_t command,
+                                   size_t perTick, Millis hold, const std::wstring& exeName) {
+    const size_t before = Log(exeName).size();
+    ASSERT_TRUE(HoldChord(keys, hold)) << "SendInput refused the chord";
+    ExpectEachTick(SentSince(before, perTick, exeName), command, perTick, hold);
+}
+
+void DesktopTest::NotifyFromIcon(UINT mouseMessage) const {
+    const HWND sink = IconSink(mainWindow_);
+    ASSERT_NE(sink, nullptr) << "no notification sink under the main window";
+    // The message the program asked the shell for when it added the icon.
+    ASSERT_TRUE(PostMessageW(sink, 512, 1, static_cast<LPARAM>(mouseMessage)));
+}
+
+HWND DesktopTest::WaitForMenu() const {
+    return WaitForShown(kMenuClass, tunewarden_.id(), Millis(3000));
 }
 
 }  // namespace tw::e2e
