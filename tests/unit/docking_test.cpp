@@ -1,8 +1,10 @@
-// Docking the main window to a screen corner (the "-dock" switches: title_strip_test.cpp).
+// Where the taskbar leaves room: the main window docked to a screen corner (the "-dock"
+// switches: title_strip_test.cpp), and the menu opened from the notification-area icon.
 #include "core/docking.h"
 
 #include <gtest/gtest.h>
 
+#include "core/menu_seam.h"
 #include "test_app.h"
 
 namespace tw {
@@ -11,42 +13,49 @@ namespace {
 using platform::PixelRect;
 
 // 1024 x 768 pixels at 15 twips per pixel: 15360 twips wide.
-constexpr platform::ScreenInfo kScreen{1024, 768, 15, 15};
+constexpr platform::ScreenInfo kScreen{1024, 768, 15, 15}, k120{1280, 1024, 12, 12};
 constexpr PixelRect kBottomBar{0, 738, 1024, 768}, kTopBar{0, 0, 1024, 30}, kLeftBar{0, 0, 60, 768},
     kRightBar{964, 0, 1024, 768};
 
-TEST(DockingTest, PutsTheWindowInTheCorner) {
+TEST(DockingTest, TheCornersAndTheTrayMenuRestOnTheTaskbarOrTheWorkArea) {
     constexpr auto kTR = DockCorner::TopRight, kBL = DockCorner::BottomLeft,
                    kBR = DockCorner::BottomRight;
+    // The menu is 1890 x 3000 twips and stands 100 twips in from the work area's right, to
+    // the whole pixel; the docked window goes by the screen's width.
     const struct {
         platform::ScreenInfo screen;
         PixelRect taskbar, workArea;
         float height;  // the main window's height at the time of the dock
         DockCorner corner;
-        float left, top;
+        float left, top, menuLeft, menuTop;
     } cases[] = {
-        // The taskbar along the bottom, even drawn a little beyond the screen:
-        // the window sits on its top edge.
-        {kScreen, kBottomBar, {0, 0, 1024, 738}, 4350, kBR, 12525, 6720},
-        {kScreen, {-2, 736, 1026, 770}, {0, 0, 1024, 738}, 4350, kBR, 12525, 6690},
+        // The taskbar along the bottom, even drawn a little beyond the screen: both sit on
+        // its top edge.
+        {kScreen, kBottomBar, {0, 0, 1024, 738}, 4350, kBR, 12525, 6720, 13365, 8070},
+        {kScreen, {-2, 736, 1026, 770}, {0, 0, 1024, 738}, 4350, kBR, 12525, 6690, 13365, 8040},
         // 2835 x 4350 twips are 236 x 363 whole pixels at 12 twips a pixel.
-        {{1280, 1024, 12, 12}, {0, 984, 1280, 1024}, {0, 0, 1280, 984}, 4350, kBR, 12528, 7452},
-        // A taskbar that reports less than it covers (Wine's shell: a one-pixel
-        // strip under a 20-pixel bar) is not covered: the work area still ends above it.
-        {kScreen, {0, 767, 1024, 768}, {0, 0, 1024, 748}, 4350, kBR, 12525, 6870},
-        // Elsewhere the bottom corners rest on the bottom of the work area.
-        {kScreen, kTopBar, {0, 30, 1024, 768}, 4350, kBR, 12525, 7170},
-        {kScreen, kLeftBar, {60, 0, 1024, 768}, 600, kBL, 0, 10920},
-        // The screen width counts, not the work area's.
-        {kScreen, kRightBar, {0, 0, 964, 768}, 4350, kTR, 12525, 0},
+        {k120, {0, 984, 1280, 1024}, {0, 0, 1280, 984}, 4350, kBR, 12528, 7452, 13368, 8808},
+        // A taskbar that reports less than it covers (Wine's shell: a one-pixel strip under a
+        // 20-pixel bar) is not covered: the work area still ends above it.
+        {kScreen, {0, 767, 1024, 768}, {0, 0, 1024, 748}, 4350, kBR, 12525, 6870, 13365, 8220},
+        // Elsewhere both rest on the bottom of the work area.
+        {kScreen, kTopBar, {0, 30, 1024, 768}, 4350, kBR, 12525, 7170, 13365, 8520},
+        {kScreen, kLeftBar, {60, 0, 1024, 768}, 600, kBL, 0, 10920, 13365, 8520},
+        {kScreen, kRightBar, {0, 0, 964, 768}, 4350, kTR, 12525, 0, 12465, 8520},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.taskbar.left << "," << c.taskbar.top);
+        SCOPED_TRACE(testing::Message() << c.screen.widthPixels << ": " << c.taskbar.left << ","
+                                        << c.taskbar.top << " " << c.taskbar.right);
         test::TestApp app;
         app.desktop.screen = c.screen;
         app.desktop.taskbar = c.taskbar;
         app.desktop.workArea = c.workArea;
         app.Start();
+        // Each asks the shell where the taskbar is: neither may count on the other.
+        app.desktop.NotifyIcon(app.MainForm().Handle(), 1, test::kRightClick);
+        EXPECT_EQ(MenuBounds(app.forms).left, c.menuLeft);
+        EXPECT_EQ(MenuBounds(app.forms).top, c.menuTop);
+        EXPECT_TRUE(app.desktop.IsTopmost(MenuHandle(app.forms)));
         app.MainForm().Move(4000, 3000, 2835, c.height);
         DockWindow(app.forms, c.corner);
         EXPECT_EQ(app.MainForm().Bounds().left, c.left);
@@ -55,17 +64,11 @@ TEST(DockingTest, PutsTheWindowInTheCorner) {
     }
 }
 
-TEST(DockingTest, OtherCornerCodesOnlyRefreshTheTaskbarAndTheLastAnswerStands) {
+TEST(DockingTest, WhenTheShellNoLongerAnswersTheLastAnswerStands) {
     test::TestApp app;
     app.Start();
-    const auto before = app.MainForm().Bounds();
-    for (const std::int16_t corner : {std::int16_t{-1}, std::int16_t{4}}) {
-        app.desktop.taskbar = {0, 700 + corner, 1024, 768};
-        DockWindow(app.forms, static_cast<DockCorner>(corner));
-        EXPECT_EQ(app.MainForm().Bounds(), before);
-        EXPECT_EQ(app.forms.module().TaskbarTop, 700 + corner);
-    }
-
+    app.desktop.taskbar = {0, 704, 1024, 768};
+    DockWindow(app.forms, DockCorner::TopLeft);
     app.desktop.taskbarAnswers = false;
     app.desktop.taskbar = kTopBar;  // moved, but the shell no longer says so
     app.desktop.workArea = {0, 0, 1024, 690};

@@ -13,19 +13,15 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// Writes down what reaches the window's handlers, e.g. "up 2 b1 3,4".
+// Writes down what reaches the window's handlers, e.g. "up 2 b1 3,4" or "activate 0".
 class Recorder final : public FormEvents {
   public:
     void OnEvent(const FormEvent& e) override {
         static constexpr const char* kNames[] = {"down",     "move",  "up",       "click",
                                                  "dblclick", "keyup", "activate", "deactivate",
                                                  "timer",    "close"};
-        std::string entry = kNames[static_cast<int>(e.kind)];
-        if (e.kind != EventKind::Activate && e.kind != EventKind::Deactivate) {
-            entry += " " + std::to_string(e.control);
-        }
-        if (e.kind == EventKind::MouseDown || e.kind == EventKind::MouseMove ||
-            e.kind == EventKind::MouseUp) {
+        std::string entry = kNames[static_cast<int>(e.kind)] + (" " + std::to_string(e.control));
+        if (e.kind <= EventKind::MouseUp) {  // the pointer's events come first
             entry += " b" + std::to_string(e.button) + " " + std::to_string(static_cast<int>(e.x)) +
                      "," + std::to_string(static_cast<int>(e.y));
         }
@@ -39,14 +35,12 @@ class Recorder final : public FormEvents {
 // (15,15)-(30,30) lying over it, and an edit box at (40,0)-(60,10).
 FormDesc Design() {
     FormDesc design;
-    design.controls = {
-        {.id = 1, .rect = {150, 150, 150, 150}},
-        {.id = 2,
-         .kind = ControlKind::Picture,
-         .rect = {225, 225, 225, 225},
-         .scale = ScaleUnit::Pixels},
-        {.id = 3, .kind = ControlKind::TextBox, .rect = {600, 0, 300, 150}},
-    };
+    design.controls = {{.id = 1, .rect = {150, 150, 150, 150}},
+                       {.id = 2,
+                        .kind = ControlKind::Picture,
+                        .rect = {225, 225, 225, 225},
+                        .scale = ScaleUnit::Pixels},
+                       {.id = 3, .kind = ControlKind::TextBox, .rect = {600, 0, 300, 150}}};
     return design;
 }
 
@@ -82,36 +76,31 @@ Events Feed(const std::vector<Input>& inputs, const std::function<void(FormModel
 
 TEST(FormModelTest, PressesAndReleasesMakeClicksOnTheControlTheyWentDownOn) {
     constexpr std::int16_t L = mouse::kLeft, R = mouse::kRight;
-    const PixelPoint label{12, 12}, off{50, 50};
+    const PixelPoint on{12, 12}, off{50, 50}, upper{16, 16};  // the label, nothing, the picture
     const struct {
         const char* name;
         std::vector<Input> inputs;
         Events expected;
     } cases[] = {
         {"click",
-         {{'d', L, label}, {'u', L, {13, 12}}},
+         {{'d', L, on}, {'u', L, {13, 12}}},
          {"down 1 b1 30,30", "up 1 b1 45,30", "click 1"}},
-        {"the upper control wins", {{'d', L, {16, 16}}}, {"down 2 b1 1,1"}},
+        {"the upper control wins", {{'d', L, upper}}, {"down 2 b1 1,1"}},
         {"released elsewhere: captured, no click",
-         {{'d', L, label}, {'m', L, off}, {'u', L, off}},
+         {{'d', L, on}, {'m', L, off}, {'u', L, off}},
          {"down 1 b1 30,30", "move 1 b1 600,600", "up 1 b1 600,600"}},
         {"two buttons: the last release ends it",
-         {{'d', L, label}, {'d', R, off}, {'u', R, off, L}, {'u', L, label}},
+         {{'d', L, on}, {'d', R, off}, {'u', R, off, L}, {'u', L, on}},
          {"down 1 b1 30,30", "down 1 b2 600,600", "up 1 b2 600,600", "up 1 b1 30,30", "click 1"}},
         {"double-click, then a click",
-         {{'d', L, label},
-          {'u', L, label},
-          {'2', L, label},
-          {'u', L, label},
-          {'d', L, label},
-          {'u', L, label}},
+         {{'d', L, on}, {'u', L, on}, {'2', L, on}, {'u', L, on}, {'d', L, on}, {'u', L, on}},
          {"down 1 b1 30,30", "up 1 b1 30,30", "click 1", "dblclick 1", "up 1 b1 30,30",
           "down 1 b1 30,30", "up 1 b1 30,30", "click 1"}},
         {"double-click released on another control: no click there",
-         {{'d', L, label}, {'u', L, label}, {'2', L, label}, {'u', L, {16, 16}}},
+         {{'d', L, on}, {'u', L, on}, {'2', L, on}, {'u', L, upper}},
          {"down 1 b1 30,30", "up 1 b1 30,30", "click 1", "dblclick 1", "up 1 b1 90,90"}},
         {"capture lost",
-         {{'d', L, label}, {'x', 0, {}}, {'m', 0, {5, 5}}},
+         {{'d', L, on}, {'x', 0, {}}, {'m', 0, {5, 5}}},
          {"down 1 b1 30,30", "move 0 b0 75,75"}},
         {"real children take their own input", {{'d', L, {45, 5}}}, {"down 0 b1 675,75"}},
     };
@@ -135,7 +124,7 @@ TEST(FormModelTest, TimersAndActivationReportWhatChanged) {
         m.Deactivated();
         m.Deactivated();
     });
-    EXPECT_EQ(events, (Events{"timer 7", "activate", "deactivate"}));
+    EXPECT_EQ(events, (Events{"timer 7", "activate 0", "deactivate 0"}));
 }
 
 TEST(FormModelTest, ControlsChangeOnlyWhenTheWindowHasThem) {

@@ -1,7 +1,11 @@
-// The global hotkeys: Control with a keypad key, read by the main window's timer.
+// The global hotkeys: Control with a keypad key, read by the main window's timer; and the song
+// display they bring up, for two seconds at the top centre of the screen, above every window,
+// without taking the keyboard from the game.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "songshow/frm_song_show.h"
@@ -14,11 +18,12 @@ using namespace std::chrono_literals;
 using Commands = std::vector<std::uint32_t>;
 using test::kControl;
 
-using player::PlayerCommand;
-using test::Id;
-const std::uint32_t kPrevious = Id(PlayerCommand::Previous), kPlay = Id(PlayerCommand::Play),
-                    kStop = Id(PlayerCommand::Stop), kNext = Id(PlayerCommand::Next),
-                    kJump = Id(PlayerCommand::JumpToFile);
+using platform::TwipRect;
+using test::kJump;
+using test::kNext;
+using test::kPlay;
+using test::kPrevious;
+using test::kStop;
 
 using HotkeyPollerTest = test::PlayerTest;
 
@@ -105,6 +110,64 @@ TEST_F(HotkeyPollerTest, JumpToBringsTheDialogForwardUnlessThePlayerHangs) {
     Commands expected(11, kNext);
     expected.front() = kJump;
     EXPECT_EQ(Received(), expected) << "the next action tries again";
+}
+
+class SongShowTest : public test::PlayerTest {
+  protected:
+    std::string Shown() { return app.Display()->ControlText(FrmSongShow::lblSong); }
+};
+
+// Topmost, for two seconds, with the focus left to the game: also the end-to-end test
+// (hotkeys_test.cpp). Here the exact place, which follows the screen, not the bar, and a second
+// showing, which reuses the window.
+TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAndASecondShowingReusesTheWindow) {
+    app.MainForm().Move(0, 9000, 2835, 4350);
+    app.Chord(104);
+    auto* display = app.Display();
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(Shown(), "Artist - Song");
+    // 372.5 pixels from the left: Windows takes the next whole one.
+    EXPECT_EQ(display->Bounds(), (TwipRect{373 * 15, 75, 4185, 870}));
+    EXPECT_TRUE(app.desktop.IsTopmost(display->Handle()));
+    EXPECT_FALSE(display->IsActive());
+    const std::vector<std::string> frame = display->canvas(platform::kFormSurface).log;
+    ASSERT_FALSE(frame.empty());
+    display->Move(0, 0, 4185, 870);  // as if dragged away
+    app.desktop.Other(player)->caption = "4. Other - Tune - Winamp";
+    app.desktop.Advance(750ms);
+    app.Chord(104);
+
+    ASSERT_EQ(app.Display(), display);
+    EXPECT_EQ(display->timesHidden(), 0) << "shown again without flashing";
+    EXPECT_EQ(display->Bounds().left, 373 * 15);
+    EXPECT_EQ(Shown(), "Other - Tune");
+    std::vector<std::string> twice = frame;
+    twice.insert(twice.end(), frame.begin(), frame.end());
+    EXPECT_EQ(display->canvas(platform::kFormSurface).log, twice);
+
+    app.desktop.Advance(1999ms);
+    ASSERT_EQ(app.Display(), display) << "two seconds from the second showing";
+    const auto handle = display->Handle();
+    app.desktop.Advance(1ms);
+    EXPECT_EQ(app.Display(), nullptr);
+    EXPECT_EQ(app.desktop.topmostChanges.back(), std::pair(handle, false))
+        << "out of the band while it still existed";
+    app.desktop.RemoveWindow(player);
+    app.Chord(104);
+    ASSERT_NE(app.Display(), nullptr) << "the next showing loads a new window";
+    EXPECT_EQ(Shown(), "No song is playing") << "no player: a notice, not an empty box";
+}
+
+TEST_F(SongShowTest, OfTheHotkeysOnlyPreviousShowsTheSongAndBeforeItSkipsBack) {
+    for (const int key : {96, 98, 99, 105, 107, 109}) {
+        app.Chord(key);
+    }
+    EXPECT_EQ(app.Display(), nullptr);
+    app.desktop.Other(player)->captionOnCommand[kPrevious] = "2. Earlier - Track - Winamp";
+    app.Chord(97);
+    ASSERT_NE(app.Display(), nullptr);
+    EXPECT_EQ(Shown(), "Artist - Song");
+    EXPECT_EQ(app.desktop.Foreground(), game);
 }
 
 }  // namespace

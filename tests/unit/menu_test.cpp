@@ -1,5 +1,6 @@
-// The popup menu, driven by the pointer: its rows and what each does, the
-// highlight, closing by itself, and the About window and help it opens.
+// The popup menu, driven by the pointer: its rows and what each does, the highlight, closing by
+// itself, and the About window and help it opens; and the notification-area icon: what its
+// clicks do, and the icon surviving a shell that restarts or refuses it.
 #include "menu/frm_menu.h"
 
 #include <gtest/gtest.h>
@@ -8,15 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "core/display_modes.h"
+#include "core/menu_seam.h"
 #include "menu/frm_about.h"
 #include "test_app.h"
 
 namespace tw {
 namespace {
 
+using namespace std::chrono_literals;
 using platform::TwipRect;
 
-constexpr std::uint32_t kRightClick = 0x0205;
+using test::kRightClick;
 
 // The program with its menu opened from the tray icon.
 struct MenuApp : test::TestApp {
@@ -46,22 +50,32 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
     const auto at = [](TwipRect place) {
         return Done([place](MenuApp& a) { return a.MainForm().Bounds() == place; });
     };
+    const auto announcerAt = [](float left, float top) {
+        return Done([=](MenuApp& a) {
+            return a.Form("frmAnnounce") && a.Announcer().IsVisible() &&
+                   a.Announcer().Bounds() == TwipRect{left, top, 3495, 1920};
+        });
+    };
     const float bottom = 15 * 700 - 4350;
     const struct {
         float top;
         int index;
         Done done;
+        TwipRect bar{1500, 1500, 2835, 4350};
     } rows[] = {
         {420, 5, [](MenuApp& a) { return a.MainForm().Bounds().height == 240; }},  // Switch Mode
         {720, 3, at({0, bottom, 2835, 4350})},
         {1020, 4, at({12525, bottom, 2835, 4350})},
         {1320, 1, at({0, 0, 2835, 4350})},
         {1620, 2, at({12525, 0, 2835, 4350})},
-        {1980, 7,
-         [](MenuApp& a) {
-             return a.Form("frmAnnounce") &&
-                    a.Announcer().Bounds() == TwipRect{1500, 5850, 3495, 1920};
-         }},
+        // The announcer under the bar, or above it where under is off the work area: Small Mode
+        // in a top corner; reaching exactly the work area's bottom (11070); one pixel further;
+        // docked bottom right.
+        {1980, 7, announcerAt(1500, 5850)},
+        {1980, 7, announcerAt(0, 240), {0, 0, 2835, 240}},
+        {1980, 7, announcerAt(1500, 9150), {1500, 4800, 2835, 4350}},
+        {1980, 7, announcerAt(1500, 4815 - 1920), {1500, 4815, 2835, 4350}},
+        {1980, 7, announcerAt(12525, 6720 - 1920), {12525, 6720, 2835, 4350}},
         {2280, 6, [](MenuApp& a) { return a.desktop.messageBoxes.size() == 1; }},  // Help
         {2640, 0,
          [](MenuApp& a) {  // Quit
@@ -70,13 +84,13 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
          }},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.top);
+        SCOPED_TRACE(testing::Message() << row.top << " under a bar at " << row.bar.top);
         MenuApp app;
         if (row.index == 0) {
             app.forms.Load<FrmAnnounce>();  // Quit closes it too
             app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);
         }
-        app.MainForm().Move(1500, 1500, 2835, 4350);
+        app.MainForm().Move(row.bar.left, row.bar.top, row.bar.width, row.bar.height);
         app.desktop.taskbar = {0, 700, 1024, 768};  // read again by every row
         app.desktop.Move(app.Row(row.top));
         EXPECT_EQ(app.Lit(), std::vector<int>{row.index});
@@ -87,7 +101,7 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
     }
 }
 
-TEST(MenuTest, RowsLightUnderThePointerWithNoButtonOrTheLeftOneOnly) {
+TEST(MenuTest, RowsLightUnderThePointerWithNoButtonOrTheLeftOneOnlyAndAClickElsewhereHidesIt) {
     MenuApp app;
     app.desktop.Move(app.Row(1020));
     app.desktop.Move(app.Menu().At(platform::kFormSurface, 20, 127));  // between two rows
@@ -100,13 +114,10 @@ TEST(MenuTest, RowsLightUnderThePointerWithNoButtonOrTheLeftOneOnly) {
     app.desktop.Press(app.Row(1620), platform::mouse::kLeft);
     app.desktop.Move(app.Row(1620));
     EXPECT_EQ(app.Lit(), std::vector<int>{2});
-}
 
-TEST(MenuTest, TheMenuHidesItselfWhenTheUserClicksElsewhere) {
-    // The five seconds are counted in title_strip_test.cpp and tray_test.cpp.
-    MenuApp app;
-    ASSERT_TRUE(app.Menu().IsVisible());
-    app.desktop.Click({500, 400});  // on the game: timer and all
+    // The five seconds are counted in title_strip_test.cpp and below.
+    app.desktop.Release(app.Menu().At(platform::kFormSurface, 20, 127));  // off the row: no click
+    app.desktop.Click({500, 400});  // on the game: the menu hides, timer and all
     EXPECT_FALSE(app.Menu().IsVisible());
     EXPECT_FALSE(app.Menu().TimerRunning(FrmMenu::Timer1));
 }
@@ -164,22 +175,59 @@ TEST(MenuTest, HelpTakesAHiddenReadmeForAMissingOne) {
     }
 }
 
-TEST(MenuTest, TheAnnouncerOpensUnderTheBarOrAboveItWhenUnderIsOffTheWorkArea) {
-    const TwipRect small{0, 0, 2835, 240}, fits{1500, 4800, 2835, 4350},
-        past{1500, 4815, 2835, 4350}, bottomRight{12525, 6720, 2835, 4350};
-    // Small Mode in a top corner; reaching exactly the work area's bottom (11070); one pixel
-    // further, and docked bottom right: above the bar.
-    const std::pair<TwipRect, float> cases[] = {
-        {small, 240}, {fits, 9150}, {past, 4815 - 1920}, {bottomRight, 6720 - 1920}};
-    for (const auto& [bar, top] : cases) {
-        SCOPED_TRACE(bar.top);
-        MenuApp app;
-        app.MainForm().Move(bar.left, bar.top, bar.width, bar.height);
-        app.desktop.Click(app.Row(1980));
-        ASSERT_NE(app.Form("frmAnnounce"), nullptr);
-        EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{bar.left, top, 3495, 1920}));
-        EXPECT_TRUE(app.Announcer().IsVisible());
+class TrayTest : public test::PlayerTest {
+  protected:
+    void Notify(std::uint32_t shellMessage) {
+        app.desktop.NotifyIcon(app.MainForm().Handle(), 1, shellMessage);
     }
+};
+
+TEST_F(TrayTest, ALeftClickBringsTheBarForwardAndARightClickOpensTheMenu) {
+    const struct {
+        std::uint32_t shellMessage;
+        bool barForward, menuOpen;
+    } cases[] = {
+        {0x0200, false, false},  // the pointer passing over
+        {0x0201, false, false}, {0x0202, true, false},  {0x0203, true, false},
+        {0x0204, false, false}, {0x0205, false, true},  {0x0207, false, false},
+        {0x0208, false, false}, {0x0209, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.shellMessage);
+        app.desktop.BringToForeground(game);
+        Notify(c.shellMessage);
+        EXPECT_EQ(app.desktop.Foreground() == app.MainForm().Handle(), c.barForward);
+        EXPECT_EQ(MenuVisible(app.forms), c.menuOpen);
+        SetMenuVisible(app.forms, false);
+    }
+}
+
+TEST_F(TrayTest, ARightClickWithTheMenuOpenPutsItBackWithoutAFreshFiveSeconds) {
+    Notify(kRightClick);
+    EXPECT_EQ(MenuBounds(app.forms), (TwipRect{13365, 8070, 1890, 3000}));
+    app.desktop.Advance(3000ms);
+    // The taskbar moved to the top meanwhile: the second opening finds it there.
+    app.desktop.taskbar = {0, 0, 1024, 30};
+    app.desktop.workArea = {0, 30, 1024, 768};
+    Notify(kRightClick);
+    EXPECT_EQ(MenuBounds(app.forms), (TwipRect{13365, 8520, 1890, 3000}));
+    EXPECT_TRUE(MenuVisible(app.forms));
+    app.desktop.Advance(2000ms);
+    EXPECT_FALSE(MenuVisible(app.forms)) << "five seconds from the first opening";
+}
+
+TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsOrLaterWhenItWasRefused) {
+    SwitchMode(app.forms);
+    app.desktop.RestartShell();
+    EXPECT_EQ(app.TrayTips(), std::vector<std::string>{"Tunewarden 1.4 - Small Mode"});
+
+    test::TestApp refused;
+    refused.desktop.shellRefusesIcons = true;
+    refused.Start();
+    EXPECT_TRUE(refused.desktop.trayIcons.empty());
+    refused.desktop.shellRefusesIcons = false;
+    SwitchMode(refused.forms);
+    EXPECT_EQ(refused.desktop.trayIcons.size(), 1u) << "later additions are still sent";
 }
 
 }  // namespace

@@ -240,9 +240,8 @@ class SimDesktop final : public platform::System {
     static std::filesystem::path RealPath(const std::string& path);
     void WriteRealFile(const std::filesystem::path& path, std::string_view bytes);
     std::optional<std::string> ReadRealFile(const std::filesystem::path& path);
-    // Failure injection: reading or writing these real paths fails.
+    // Failure injection: reading these real paths fails.
     std::set<std::filesystem::path> unreadable;
-    std::set<std::filesystem::path> unwritable;
     // Files with the hidden or system attribute.
     std::set<std::filesystem::path> hiddenOrSystem;
 

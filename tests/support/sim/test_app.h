@@ -22,6 +22,8 @@ namespace tw::test {
 using namespace std::chrono_literals;
 
 inline constexpr int kControl = 17;
+// What the shell sends for a right click on the notification-area icon (WM_RBUTTONUP).
+inline constexpr std::uint32_t kRightClick = 0x0205;
 
 inline std::string SayLine(std::string_view message) {
     return "say \"" + std::string(message) + "\r\n";
@@ -82,18 +84,21 @@ struct TestApp {
     }
 };
 
-// The program started beside a player: the fixture of the bar, hotkey and song display tests.
+// The program started beside a player, with the game in front where the user plays: the
+// fixture of the bar, hotkey, song display and tray icon tests.
 class PlayerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         player = app.desktop.AddPlayer("3. Artist - Song - Winamp");
         main = &app.Start();
+        game = app.desktop.AddWindow("Valve001", "Counter-Strike");
+        app.desktop.BringToForeground(game);
     }
     std::vector<std::uint32_t> Received() { return app.desktop.CommandsTo(player); }
 
     TestApp app;
     FrmMain* main = nullptr;
-    platform::WindowHandle player = 0;
+    platform::WindowHandle player = 0, game = 0;
 };
 
 // What a log gained after its first `before` entries.
@@ -102,7 +107,13 @@ std::vector<T> Since(const std::vector<T>& log, std::size_t before) {
     return {log.begin() + static_cast<std::ptrdiff_t>(before), log.end()};
 }
 
-// The id a Winamp-class player gets for the command.
+// The id a Winamp-class player gets for the command, and those of the transport's.
 constexpr auto Id = player::WinampCommandId;
+inline constexpr std::uint32_t kPrevious = Id(player::PlayerCommand::Previous),
+                               kPlay = Id(player::PlayerCommand::Play),
+                               kPause = Id(player::PlayerCommand::Pause),
+                               kStop = Id(player::PlayerCommand::Stop),
+                               kNext = Id(player::PlayerCommand::Next),
+                               kJump = Id(player::PlayerCommand::JumpToFile);
 
 }  // namespace tw::test
