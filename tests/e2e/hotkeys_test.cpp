@@ -1,4 +1,8 @@
-// Control + numeric keypad, pressed for real on the desktop, as seen by the player.
+// Control + numeric keypad, pressed for real on the desktop: what the player receives, what
+// Spotify does when it plays alone (and a browser's window of its class never), and the song
+// display that Control + keypad 8 brings up over the program in front.
+#include <algorithm>
+
 #include "desktop_test.h"
 
 namespace tw::e2e {
@@ -25,14 +29,10 @@ constexpr KeyCase kKeyCases[] = {
     {"keypad 6: Fast forward", true, VK_NUMPAD6, kShortHold, kFastForward, 1},
     {"keypad 7: Volume down x5", true, VK_NUMPAD7, kShortHold, kVolumeDown, 5},
     {"keypad 8: song title only", true, VK_NUMPAD8, kShortHold, 0, 0},
-    {"keypad 9: Volume up x5", true, VK_NUMPAD9, kShortHold, kVolumeUp, 5},
     {"keypad 9 held: Volume up x5 every tick", true, VK_NUMPAD9, 4 * kTick, kVolumeUp, 5},
     {"keypad plus: Next x10", true, VK_ADD, kShortHold, kNext, 10},
     {"keypad minus: Previous x10", true, VK_SUBTRACT, kShortHold, kPrevious, 10},
     {"keypad 0 without Control", false, VK_NUMPAD0, kShortHold, 0, 0},
-    {"keypad 9 without Control", false, VK_NUMPAD9, kShortHold, 0, 0},
-    {"keypad plus without Control", false, VK_ADD, kShortHold, 0, 0},
-    {"keypad 5 without Control", false, VK_NUMPAD5, kShortHold, 0, 0},
     // Last: the dialog it opens is checked below.
     {"keypad 5: Jump to file", true, VK_NUMPAD5, kShortHold, kJumpToFile, 1},
 };
@@ -70,6 +70,108 @@ TEST_F(Hotkeys, EachChordSendsItsCommandOnEveryTickItIsHeld) {
         const HWND dialog = jumpDialog();
         return dialog != nullptr && GetForegroundWindow() == dialog;
     })) << "Jump to file did not come up in front";
+}
+
+using Players = DesktopTest;
+
+// A point on the bar's play, stop and next buttons, in the main window.
+constexpr POINT kOnPlay{62, 28}, kOnStop{104, 28}, kOnNext{125, 28};
+
+constexpr struct {
+    const char* what;
+    const wchar_t* caption;  // Spotify's caption from this step on; null: as it was
+    WORD key;                // 0: a click on the bar at `on`
+    POINT on;
+    std::uint64_t command;
+    size_t perTick;  // for a click: how many
+} kSteps[] = {
+    {"Play while a song plays", L"Artist - Song", VK_NUMPAD0, {}, 0, 0},
+    {"Pause", nullptr, VK_NUMPAD2, {}, kAppPlayPause, 1},
+    {"Stop while a song plays", nullptr, VK_DECIMAL, {}, kAppPlayPause, 1},
+    {"Next", nullptr, VK_NUMPAD3, {}, kAppNext, 1},
+    {"Previous", nullptr, VK_NUMPAD1, {}, kAppPrevious, 1},
+    {"ten tracks on", nullptr, VK_ADD, {}, kAppNext, 10},
+    {"Rewind", nullptr, VK_NUMPAD4, {}, 0, 0},
+    {"Volume up", nullptr, VK_NUMPAD9, {}, 0, 0},
+    {"Jump to file", nullptr, VK_NUMPAD5, {}, 0, 0},
+    {"Stop while paused", L"Spotify Premium", VK_DECIMAL, {}, 0, 0},
+    {"Play while paused", nullptr, VK_NUMPAD0, {}, kAppPlayPause, 1},
+    // Last: a click brings the bar forward.
+    {"the bar's stop while paused", nullptr, 0, kOnStop, 0, 0},
+    {"the bar's play while paused", nullptr, 0, kOnPlay, kAppPlayPause, 1},
+    {"the bar's next", nullptr, 0, kOnNext, kAppNext, 1},
+};
+
+TEST_F(Players, SpotifyAloneTakesTheHotkeysAndTheBarAndABrowserNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartSpotify(L"Artist - Song"));
+    // Docked top right, the bar is clear of the stand-ins' windows and of the window that
+    // Wine without a desktop shows the notification area in, top left.
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-dock", L"TR"}));
+    // In front of Spotify, with a caption that reads like a song.
+    ASSERT_NO_FATAL_FAILURE(StartBrowser(L"Other - Tune"));
+    ASSERT_NO_FATAL_FAILURE(BringPlayerForward(browserWindow_));
+
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.what);
+        if (step.caption != nullptr) {
+            ASSERT_TRUE(SetWindowTextW(spotifyWindow_, step.caption));
+        }
+        if (step.key != 0) {
+            ASSERT_NO_FATAL_FAILURE(ExpectChordSends({VK_CONTROL, step.key}, step.command,
+                                                     step.perTick, kShortHold, kSpotify));
+            continue;
+        }
+        const size_t before = Log(kSpotify).size();
+        const Box window = WindowBox(mainWindow_);
+        ASSERT_TRUE(Click({window[0] + step.on.x, window[1] + step.on.y}, Button::kLeft));
+        EXPECT_EQ(SentSince(before, step.perTick, kSpotify),
+                  std::vector<std::uint64_t>(step.perTick, step.command));
+    }
+    EXPECT_EQ(Log(kBrowser), kNothing);
+    EXPECT_TRUE(tunewarden_.Running());
+}
+
+using SongDisplay = DesktopTest;
+
+constexpr wchar_t kSongShowClass[] = L"Tunewarden_frmSongShow";
+// 4185 x 870 twips at 15 twips per pixel, 5 pixels below the top of the screen.
+constexpr LONG kDisplayWidth = 279, kDisplayHeight = 58, kDisplayTop = 5;
+// The display lasts 2000 ms from its last showing; a held chord may show it on two ticks.
+constexpr Millis kStillUpAt{1500}, kGoneBy{3500};
+
+TEST_F(SongDisplay, ShowsTopCentreAboveEverythingForTwoSecondsWithoutTakingTheFocus) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden());
+    // The stand-in plays the game in front, which must keep the keyboard.
+    ASSERT_NO_FATAL_FAILURE(BringPlayerForward());
+    const auto find = [&] { return FindTopLevel(kSongShowClass, nullptr, tunewarden_.id()); };
+    ASSERT_EQ(find(), nullptr) << "the display was up before it was asked for";
+
+    ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_NUMPAD8}));
+    const HWND display = WaitForShown(kSongShowClass, tunewarden_.id(), Millis(2000), Millis(10));
+    ASSERT_NE(display, nullptr) << "no song display came up";
+    const auto shown = Clock::now();
+
+    // (1024 - 279) / 2 = 372.5 on the test screen: either neighbour is centred.
+    const LONG centred = (GetSystemMetrics(SM_CXSCREEN) - kDisplayWidth) / 2;
+    Box box{};
+    const auto placed = [&] {
+        box = WindowBox(display);
+        const LONG left = std::clamp(box[0], centred, centred + 1);
+        return box == Box{left, kDisplayTop, left + kDisplayWidth, kDisplayTop + kDisplayHeight} &&
+               (GetWindowLongW(display, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    // Shown first, then placed and made topmost.
+    EXPECT_TRUE(PollUntil(Millis(1000), placed))
+        << "not a topmost " << kDisplayWidth << " x " << kDisplayHeight << " window centred "
+        << kDisplayTop << " pixels from the top: " << testing::PrintToString(box);
+    EXPECT_EQ(GetForegroundWindow(), playerWindow_) << "the display took the foreground";
+
+    std::this_thread::sleep_until(shown + kStillUpAt);
+    EXPECT_TRUE(IsWindowVisible(display)) << "the display went before its two seconds were up";
+    EXPECT_TRUE(PollUntil(kGoneBy - kStillUpAt, [&] { return find() == nullptr; }))
+        << "the display was still there " << kGoneBy.count() << " ms after it came up";
+    EXPECT_TRUE(tunewarden_.Running());
 }
 
 }  // namespace

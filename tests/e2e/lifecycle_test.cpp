@@ -18,9 +18,7 @@ TEST_F(Lifecycle, RunsWithoutPlayerAndFindsOneStartedLater) {
     constexpr DWORD kNoErrorBoxes = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
     EXPECT_EQ(ErrorModeOf(tunewarden_.id()).value_or(0) & kNoErrorBoxes, kNoErrorBoxes)
         << "Windows' own error boxes could hold its thread";
-    for (const int key : {VK_NUMPAD0, VK_NUMPAD5, VK_ADD, VK_NUMPAD8, VK_NUMPAD9}) {
-        ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, static_cast<WORD>(key)}));
-    }
+    ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_NUMPAD8}));  // the song display, with no song
     std::this_thread::sleep_for(kSettle);
     ASSERT_TRUE(tunewarden_.Running()) << "Tunewarden ended while no player was running";
     EXPECT_TRUE(Answers(mainWindow_));

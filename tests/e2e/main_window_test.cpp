@@ -1,5 +1,6 @@
 // The main window's own face and the mouse on its title strip: what it paints, the double
-// click that folds it, the drag that moves it and the close box.
+// click that folds it, the drag that moves it and the close box; and the "-dock" start
+// switches, read back from where the window really is on the screen.
 #include <string>
 
 #include "desktop_test.h"
@@ -65,33 +66,28 @@ TEST_F(MainWindow, PaintsARaisedEdgeTitleBandCloseBoxAndHelpText) {
     EXPECT_EQ(differences, std::vector<std::string>{});
 }
 
-TEST_F(MainWindow, DoubleClicksOnTheTitleFoldItStepByStepAndStoreTheMode) {
+TEST_F(MainWindow, TheTitleFoldsOnDoubleClicksMovesWithALeftDragAndTheCloseBoxEndsIt) {
     ASSERT_TRUE(mode_.Write(L"-")) << "cannot store a mode in the registry";
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
     const Box start = WindowBox(mainWindow_);
+    const POINT title = Offset(start, kOnTitle);
     const struct {
         LONG height;
         const wchar_t* mode;
     } steps[] = {{kSmallHeight, L"2"}, {kSmallMouseHeight, L"1"}, {kMainHeight, L"0"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << step.height << " pixels high");
-        ASSERT_TRUE(DoubleClick(Offset(start, kOnTitle)));
+        ASSERT_TRUE(DoubleClick(title));
         EXPECT_TRUE(RestsAt(mainWindow_, {start[0], start[1], start[2], start[1] + step.height}));
         EXPECT_TRUE(PollUntil(Millis(1000), [&] { return mode_.Read() == step.mode; }))
             << "the mode stored is " << testing::PrintToString(mode_.Read());
     }
-}
 
-TEST_F(MainWindow, MovesWithALeftDragOfTheTitleAndEndsOnAReleaseInTheCloseBox) {
-    ASSERT_NO_FATAL_FAILURE(StartTunewarden());
-    const Box start = WindowBox(mainWindow_);
-    const POINT title = Offset(start, kOnTitle);
     // Had the right button moved the window, the left drag would start off the title.
     ASSERT_TRUE(Drag(title, {title.x - 30, title.y + 20}, Button::kRight, 3));
     ASSERT_TRUE(Drag(title, {title.x + 37, title.y + 23}, Button::kLeft, 3));
     const Box moved{start[0] + 37, start[1] + 23, start[2] + 37, start[3] + 23};
     ASSERT_TRUE(RestsAt(mainWindow_, moved));
-
     ASSERT_TRUE(
         Click(Offset(moved, {kOnCloseBoxLeftEdge.x - 1, kOnCloseBoxLeftEdge.y}), Button::kLeft));
     EXPECT_FALSE(tunewarden_.WaitForExit(kCloseGrace + Millis(1000)))
@@ -99,6 +95,34 @@ TEST_F(MainWindow, MovesWithALeftDragOfTheTitleAndEndsOnAReleaseInTheCloseBox) {
     ASSERT_TRUE(Click(Offset(moved, kOnCloseBoxLeftEdge), Button::kLeft));
     EXPECT_TRUE(tunewarden_.WaitForExit(kCloseGrace + Millis(1000)))
         << "the close box did not end the program";
+}
+
+TEST_F(MainWindow, EachCornerSwitchPlacesTheMainWindowByTheArithmetic) {
+    const std::optional<RECT> taskbar = TaskbarPosition();
+    ASSERT_TRUE(taskbar.has_value()) << "no taskbar position for the bottom corners";
+    ASSERT_GT(taskbar->top, kMainHeight) << "the taskbar is not along the bottom";
+
+    // The bottom corners rest on the taskbar's top edge: under Wine on the 1024 x 768 test
+    // screen, a one-pixel strip at row 767, so "-dock BR" lands at (835, 477, 1024, 767).
+    // Small Mode (240 twips high) is applied first, so the strip is what docks.
+    const struct {
+        const wchar_t* corner;
+        bool right, bottom, small;
+    } corners[] = {
+        {L"BL", false, true, false}, {L"BR", true, true, false}, {L"BR", true, true, true}};
+    for (const auto& dock : corners) {
+        SCOPED_TRACE(testing::Message() << (dock.small ? "-mode 1 " : "") << "-dock "
+                                        << std::filesystem::path(dock.corner).string());
+        std::vector<std::wstring> switches{L"-dock", dock.corner};
+        if (dock.small) {
+            switches.insert(switches.begin(), {L"-mode", L"1"});
+        }
+        ASSERT_NO_FATAL_FAILURE(StartTunewarden(switches));
+        const LONG height = dock.small ? kSmallHeight : kMainHeight;
+        const LONG left = dock.right ? GetSystemMetrics(SM_CXSCREEN) - kMainWidth : 0;
+        const LONG top = dock.bottom ? taskbar->top - height : 0;
+        EXPECT_TRUE(RestsAt(mainWindow_, {left, top, left + kMainWidth, top + height}));
+    }
 }
 
 }  // namespace

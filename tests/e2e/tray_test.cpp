@@ -1,7 +1,5 @@
 // The notification-area icon in a real taskbar, clicked where the shell shows it. Under Wine
 // these run in its desktop with the shell (the "shell" configuration of scripts/test.sh).
-#include <optional>
-
 #include "desktop_test.h"
 
 namespace tw::e2e {
@@ -22,25 +20,13 @@ class Tray : public DesktopTest {
         DesktopTest::TearDown();
     }
 
-    bool IconShows() const { return FindIcon(mainWindow_, taskbar_).has_value(); }
-
-    // Clicks the middle of the icon, once it shows.
-    void ClickIcon(Button button) const {
-        std::optional<RECT> icon;
-        ASSERT_TRUE(PollUntil(Millis(5000), [&] {
-            return (icon = FindIcon(mainWindow_, taskbar_)).has_value();
-        })) << "the icon is not in the notification area";
-        ASSERT_TRUE(
-            Click({(icon->left + icon->right) / 2, (icon->top + icon->bottom) / 2}, button));
-    }
-
     HWND taskbar_ = nullptr;
 };
 
 TEST_F(Tray, RightClickOnTheIconOpensTheMenuOnTheTaskbarAndLeftClickBringsTheBarForward) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
-    ASSERT_NO_FATAL_FAILURE(ClickIcon(Button::kRight));
+    ASSERT_NO_FATAL_FAILURE(ClickIcon(taskbar_, Button::kRight));
     const HWND menu = WaitForMenu();
     ASSERT_NE(menu, nullptr) << "the icon's right click did not open the menu";
     // Wine's taskbar reports itself as a one-pixel strip at the screen's foot; the work area
@@ -51,22 +37,25 @@ TEST_F(Tray, RightClickOnTheIconOpensTheMenuOnTheTaskbarAndLeftClickBringsTheBar
         << taskbarTop;
 
     ASSERT_NO_FATAL_FAILURE(BringPlayerForward());
-    ASSERT_NO_FATAL_FAILURE(ClickIcon(Button::kLeft));
+    ASSERT_NO_FATAL_FAILURE(ClickIcon(taskbar_, Button::kLeft));
     EXPECT_TRUE(ComesForward(mainWindow_)) << "the icon's left click did not bring the bar forward";
 }
 
 TEST_F(Tray, TheIconComesBackWhenTheShellStartsAgain) {
     ASSERT_NO_FATAL_FAILURE(StartTunewarden());
-    ASSERT_TRUE(PollUntil(Millis(5000), [&] { return IconShows(); })) << "the icon never showed";
+    ASSERT_TRUE(PollUntil(Millis(5000), [&] {
+        return FindIcon(mainWindow_, taskbar_).has_value();
+    })) << "the icon never showed";
     // Under Wine the shell is the desktop's own process, and the desktop does not outlive it:
     // the restart is played as the program sees it. The shell comes back without the icon and
     // tells every top-level window so.
     ASSERT_TRUE(RemoveIcon(mainWindow_));
-    ASSERT_TRUE(PollUntil(Millis(3000), [&] { return !IconShows(); }))
-        << "the shell still shows the icon";
+    ASSERT_TRUE(PollUntil(Millis(3000), [&] {
+        return !FindIcon(mainWindow_, taskbar_).has_value();
+    })) << "the shell still shows the icon";
     ASSERT_TRUE(
         SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0));
-    ASSERT_NO_FATAL_FAILURE(ClickIcon(Button::kRight));
+    ASSERT_NO_FATAL_FAILURE(ClickIcon(taskbar_, Button::kRight));
     EXPECT_NE(WaitForMenu(), nullptr) << "the icon's right click did not open the menu";
 }
 

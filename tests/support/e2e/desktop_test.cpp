@@ -598,6 +598,14 @@ void DesktopTest::NotifyFromIcon(UINT mouseMessage) const {
     ASSERT_TRUE(PostMessageW(sink, 512, 1, static_cast<LPARAM>(mouseMessage)));
 }
 
+void DesktopTest::ClickIcon(HWND taskbar, Button button) const {
+    std::optional<RECT> icon;
+    ASSERT_TRUE(PollUntil(Millis(5000), [&] {
+        return (icon = FindIcon(mainWindow_, taskbar)).has_value();
+    })) << "the icon is not in the notification area";
+    ASSERT_TRUE(Click({(icon->left + icon->right) / 2, (icon->top + icon->bottom) / 2}, button));
+}
+
 HWND DesktopTest::WaitForMenu() const {
     return WaitForShown(kMenuClass, tunewarden_.id(), Millis(3000));
 }

@@ -247,6 +247,8 @@ class DesktopTest : public ::testing::Test {
     // Posts the icon's sink what the shell sends when the mouse does `mouseMessage` on the
     // icon.
     void NotifyFromIcon(UINT mouseMessage) const;
+    // Clicks the middle of Tunewarden's icon on the shell's `taskbar` once it shows there.
+    void ClickIcon(HWND taskbar, Button button) const;
     // Tunewarden's popup menu once it shows, or null after three seconds.
     HWND WaitForMenu() const;
 
