@@ -29,6 +29,7 @@ TEST_F(Tray, RightClickOnTheIconOpensTheMenuOnTheTaskbarAndLeftClickBringsTheBar
     ASSERT_NO_FATAL_FAILURE(ClickIcon(taskbar_, Button::kRight));
     const HWND menu = WaitForMenu();
     ASSERT_NE(menu, nullptr) << "the icon's right click did not open the menu";
+    ASSERT_TRUE(ComesForward(menu)) << "the menu did not take the focus";
     // Wine's taskbar reports itself as a one-pixel strip at the screen's foot; the work area
     // knows better.
     const LONG taskbarTop = WindowBox(taskbar_)[1];

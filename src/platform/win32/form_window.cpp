@@ -21,6 +21,12 @@ constexpr wchar_t kClassPrefix[] = L"Tunewarden_";
 constexpr int kCascadeStep = 24;
 constexpr int kCascadeSteps = 8;
 
+// A lost activation reaches the logic only once the system has finished moving
+// it. A window that hides itself while it is still the active one (the menu
+// does, on losing the focus) makes the system activate another of the program's
+// windows, which takes the foreground back from the window the user chose.
+constexpr UINT kDeactivatedMessage = WM_APP + 1;
+
 PixelPoint PointFrom(LPARAM lParam) {
     // Signed: a captured mouse reports positions left of and above the window.
     return PixelPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -302,6 +308,12 @@ LRESULT FormWindow::HandleMessage(HWND self, UINT message, WPARAM wParam, LPARAM
         case WM_ACTIVATE:
             OnActivate(wParam);
             return 0;
+        case kDeactivatedMessage:
+            // Unless the window was activated again meanwhile.
+            if (GetActiveWindow() != self) {
+                Feed([](FormModel& model) { model.Deactivated(); });
+            }
+            return 0;
         case WM_SETFOCUS:
             PassFocusOn(self);
             return 0;
@@ -402,7 +414,7 @@ void FormWindow::OnActivate(WPARAM wParam) {
         if (focus != nullptr && IsChild(self, focus)) {
             focusChild_ = focus;
         }
-        Feed([](FormModel& model) { model.Deactivated(); });
+        PostMessageW(self, kDeactivatedMessage, 0, 0);
         return;
     }
     Feed([](FormModel& model) { model.Activated(); });

@@ -81,8 +81,9 @@ Box WindowBox(HWND window);
 // Whether the window reaches `wanted` within the timeout and is still there a tick later (a
 // window that moves in steps may pass through it); the failure says where it is.
 testing::AssertionResult RestsAt(HWND window, const Box& wanted, Millis timeout = Millis(3000));
-// Whether the window is (or comes) in front within the timeout.
-bool ComesForward(HWND window, Millis timeout = Millis(2000));
+// Whether the window is (or comes) in front within the timeout: generous, as a busy machine can
+// keep another process from taking the foreground for seconds.
+bool ComesForward(HWND window, Millis timeout = Millis(5000));
 // The taskbar's rectangle as SHAppBarMessage(ABM_GETTASKBARPOS) answers it.
 std::optional<RECT> TaskbarPosition();
 // The shell's taskbar once it shows, or null after ten seconds.
