@@ -7,9 +7,9 @@
 #   - a prefix of its own, from wine_prefix;
 #   - a set-up step, the function wine_setup_<name>, run in the new prefix (and again whenever
 #     the function's text changes);
-#   - where it needs more than Wine straight on the Xvfb screen: that screen's size in
-#     wine_x_screen_<name>, and a function wine_display_<name> that starts an X server of its own
-#     on it and points DISPLAY there before anything else in the session runs;
+#   - where it needs more than Wine straight on the Xvfb screen: that screen's size, from a
+#     function wine_x_screen_<name>, and a function wine_display_<name> that starts an X server
+#     of its own on it and points DISPLAY there before anything else in the session runs;
 #   - the tests it runs: those with its name as their CTest label (tests/e2e/CMakeLists.txt);
 #     the default runs every test that no other configuration claims.
 # A new configuration is one more name, one more set-up function and a label on its tests.
@@ -20,8 +20,11 @@ wine_screen=1024x768
 
 # wine_x_screen <name>: the size of the Xvfb screen the configuration's session starts on.
 wine_x_screen() {
-    local size="wine_x_screen_$1"
-    echo "${!size:-$wine_screen}"
+    if declare -F "wine_x_screen_$1" >/dev/null; then
+        "wine_x_screen_$1"
+    else
+        echo "$wine_screen"
+    fi
 }
 
 # wine_prefix <name> <Windows build folder>
@@ -68,7 +71,9 @@ wine_setup_dpi144() {
 # Wine 8 takes those for a primary monitor (0, 0)-(1024, 768) and a second one
 # (1024, 0)-(1824, 600), as EnumDisplayMonitors reports them, once RANDR is off: it asks RANDR
 # first, and RANDR tells of one. Xvfb alone cannot do this: its Xinerama screens all lie at (0, 0).
-wine_x_screen_twomonitors=1900x800
+wine_x_screen_twomonitors() {
+    echo 1900x800
+}
 wine_setup_twomonitors() {
     :
 }
