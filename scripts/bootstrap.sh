@@ -10,7 +10,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
-    xvfb xauth imagemagick x11-utils
+    xvfb xauth imagemagick x11-utils xserver-xephyr
 )
 
 missing=()

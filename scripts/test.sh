@@ -132,7 +132,7 @@ if build "$windows_preset" "$windows_dir"; then
         echo "-- Wine configuration: $configuration"
         mapfile -t selection < <(wine_ctest_selection "$configuration")
         log=$windows_dir/ctest-$configuration.log
-        xvfb-run -a -s "-screen 0 ${wine_screen}x24" bash -c '
+        xvfb-run -a -s "-screen 0 $(wine_x_screen "$configuration")x24" bash -c '
             . "$1/scripts/wine-configs.sh"
             configuration=$2 dir=$3
             shift 3
@@ -146,7 +146,7 @@ if build "$windows_preset" "$windows_dir"; then
             wine "$dir/bin/twdrive.exe" wait-window NoSuchWindowClass 0 </dev/null >/dev/null 2>&1
             ctest --test-dir "$dir" --no-tests=ignore --output-on-failure "$@"
             status=$?
-            wineserver -k
+            wine_session_end
             exit $status
         ' bash "$root" "$configuration" "$windows_dir" "${selection[@]}" 2>&1 | tee "$log" | show
         count "$log"

@@ -7,13 +7,25 @@
 #   - a prefix of its own, from wine_prefix;
 #   - a set-up step, the function wine_setup_<name>, run in the new prefix (and again whenever
 #     the function's text changes);
+#   - where it needs more than Wine straight on the Xvfb screen: that screen's size, from a
+#     function wine_x_screen_<name>, and a function wine_display_<name> that starts an X server
+#     of its own on it and points DISPLAY there before anything else in the session runs;
 #   - the tests it runs: those with its name as their CTest label (tests/e2e/CMakeLists.txt);
 #     the default runs every test that no other configuration claims.
 # A new configuration is one more name, one more set-up function and a label on its tests.
-wine_configurations=(bare shell dpi144)
+wine_configurations=(bare shell dpi144 twomonitors)
 
-# The X screen every session runs on.
+# The X screen every session runs on, unless its configuration says otherwise.
 wine_screen=1024x768
+
+# wine_x_screen <name>: the size of the Xvfb screen the configuration's session starts on.
+wine_x_screen() {
+    if declare -F "wine_x_screen_$1" >/dev/null; then
+        "wine_x_screen_$1"
+    else
+        echo "$wine_screen"
+    fi
+}
 
 # wine_prefix <name> <Windows build folder>
 wine_prefix() {
@@ -55,11 +67,43 @@ wine_setup_dpi144() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f
 }
 
-# wine_session <name> <Windows build folder>: points WINEPREFIX at the configuration's prefix,
-# creates and sets it up as needed, and leaves a fresh, persistent wineserver on this display
-# (one left from an earlier run would still talk to that run's display).
+# Two monitors side by side: Xephyr in the Xvfb screen, with two screens joined by Xinerama.
+# Wine 8 takes those for a primary monitor (0, 0)-(1024, 768) and a second one
+# (1024, 0)-(1824, 600), as EnumDisplayMonitors reports them, once RANDR is off: it asks RANDR
+# first, and RANDR tells of one. Xvfb alone cannot do this: its Xinerama screens all lie at (0, 0).
+wine_x_screen_twomonitors() {
+    echo 1900x800
+}
+wine_setup_twomonitors() {
+    :
+}
+wine_display_twomonitors() {
+    local number
+    number=$(mktemp)
+    # The server picks a free display and writes its number once it takes connections.
+    Xephyr -displayfd 3 -screen 1024x768 -screen 800x600 +xinerama -extension RANDR -ac \
+        -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    wine_display_pid=$!
+    local tries=0
+    while [ ! -s "$number" ] && [ $tries -lt 200 ] && kill -0 "$wine_display_pid" 2>/dev/null; do
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    DISPLAY=:$(head -n 1 "$number")
+    rm -f "$number"
+    [ "$DISPLAY" != : ] && export DISPLAY
+}
+
+# wine_session <name> <Windows build folder>: starts the configuration's own X server where it
+# has one, points WINEPREFIX at the configuration's prefix, creates and sets it up as needed,
+# and leaves a fresh, persistent wineserver on this display (one left from an earlier run would
+# still talk to that run's display). wine_session_end ends what it started.
 wine_session() {
     local name=$1 setup stamp
+    wine_display_pid=
+    if declare -F "wine_display_$name" >/dev/null; then
+        "wine_display_$name" || return 1
+    fi
     # Wine takes only an absolute path.
     WINEPREFIX=$(realpath -m "$(wine_prefix "$name" "$2")")
     export WINEPREFIX
@@ -78,4 +122,13 @@ wine_session() {
     # the server, before a program may start the one the set-up asked for.
     wineserver -w || true
     wineserver -p
+}
+
+wine_session_end() {
+    wineserver -k
+    if [ -n "${wine_display_pid:-}" ]; then
+        kill "$wine_display_pid" 2>/dev/null
+        wait "$wine_display_pid" 2>/dev/null
+    fi
+    return 0
 }

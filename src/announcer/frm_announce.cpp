@@ -198,6 +198,7 @@ void FrmAnnounce::OnEvent(const platform::FormEvent& event) {
         On<&FrmAnnounce::Label4_MouseUp>(EventKind::MouseUp, Label4),
         On<&FrmAnnounce::cmdFind_Click>(EventKind::Click, cmdFind),
         On<&FrmAnnounce::Image1_Click>(EventKind::Click, Image1),
+        On<&FormBase::Form_DisplayChange, FrmAnnounce>(EventKind::DisplayChange),
     });
     RouteEvent<FrmAnnounce>(*this, kRoutes, event);
 }

@@ -40,6 +40,10 @@ class FormBase : public platform::FormEvents {
     // Destroys the platform window; the owner calls this when it unloads the form.
     void DestroyWindow() { window_.reset(); }
 
+    // The monitors changed (one went, or the layout or resolution did): a window
+    // left on none of them comes back, wholly, onto the work area of the nearest.
+    void Form_DisplayChange();
+
   protected:
     // Creates the platform window from the form's design.
     void CreateWindowFrom(const platform::FormDesc& design);

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "core/module.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -16,6 +18,9 @@ class MainWindow {
   public:
     // The display mode: 0 Normal Mode, 1 Small Mouse Mode, 2 Small Mode.
     std::int16_t mode = 0;
+    // The corner the window was last docked to, until the user moves it: the
+    // window keeps it when the monitors change.
+    std::optional<DockCorner> dockedCorner;
 
     virtual platform::Form& MainForm() = 0;
     virtual void MakeTopMost(platform::WindowHandle handle) = 0;

@@ -132,6 +132,14 @@ void FrmMain::DockWindow(DockCorner corner) {
     tw::DockWindow(forms_, corner);
 }
 
+void FrmMain::Form_DisplayChange() {
+    if (dockedCorner) {
+        DockWindow(*dockedCorner);
+    } else {
+        FormBase::Form_DisplayChange();
+    }
+}
+
 void FrmMain::Form_KeyUp(std::int16_t keyCode, std::int16_t /*shift*/) {
     if (keyCode == kVkF1) {
         ShowHelp(system());
@@ -182,7 +190,7 @@ void FrmMain::MakeNormal(platform::WindowHandle handle) {
 }
 
 // Reads the song of the player found last and shows it at the top centre of
-// the screen, in a display that is still up or a new one.
+// the monitor in front, in a display that is still up or a new one.
 void FrmMain::GetSongTitle() {
     SongTitle = player::ReadPlayerTitle(system(), player_);
     FrmSongShow& show = forms_.Load<FrmSongShow>();
@@ -251,6 +259,7 @@ void FrmMain::OnEvent(const platform::FormEvent& event) {
         On<&FrmMain::Label1_MouseMove>(EventKind::MouseMove, Label1),
         On<&FrmMain::Label1_MouseUp>(EventKind::MouseUp, Label1),
         On<&FrmMain::Label1_DblClick>(EventKind::DblClick, Label1),
+        On<&FrmMain::Form_DisplayChange>(EventKind::DisplayChange),
     });
     RouteEvent<FrmMain>(*this, kRoutes, event);
 }

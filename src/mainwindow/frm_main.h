@@ -44,6 +44,9 @@ class FrmMain final : public FormBase, public MainWindow {
     void Label1_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     void Label1_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void Label1_DblClick();
+    // A window docked to a corner goes to that corner again; one that is not and
+    // lies on no monitor comes back onto the nearest.
+    void Form_DisplayChange();
 
     // Routines other windows call.
     platform::Form& MainForm() override { return window(); }
@@ -66,7 +69,8 @@ class FrmMain final : public FormBase, public MainWindow {
     void StartAnnouncerHidden();
     void DockWindow(DockCorner corner);
     // Shows the popup menu with its corner at a screen point, flipped to the
-    // point's left or top where it would cross the screen's right or bottom edge.
+    // point's left or top where it would cross the right or bottom edge of the
+    // point's monitor.
     void OpenMenuAt(float px, float py);
     void HideMenu();
 

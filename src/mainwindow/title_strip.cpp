@@ -78,7 +78,12 @@ void FrmMain::Label1_MouseMove(std::int16_t button, std::int16_t /*shift*/, floa
     if (button != mouse::kLeft) {
         return;
     }
+    const platform::TwipRect before = window().Bounds();
     drag_.Follow(window(), x, y);
+    // Moved by the user, the window is docked no more.
+    if (window().Bounds() != before) {
+        dockedCorner.reset();
+    }
 }
 
 // The menu opens at the window's corner plus the pointer's place in the
@@ -112,12 +117,17 @@ void FrmMain::Form_MouseUp(std::int16_t button, std::int16_t /*shift*/, float x,
 }
 
 void FrmMain::OpenMenuAt(float px, float py) {
-    const platform::ScreenInfo screen = system().Screen();
+    const platform::Units units(system().Screen());
+    const platform::TwipRect monitor =
+        units.ToTwips(system().MonitorAt({units.XToPixels(px), units.YToPixels(py)}).bounds);
     const platform::TwipRect menu = MenuBounds(forms_);
-    const float left = screen.WidthTwips() - menu.width < px ? px - menu.width : px;
-    MoveMenu(forms_, left, menu.top);
-    const float top = screen.HeightTwips() - menu.height < py ? py - menu.height : py;
-    MoveMenu(forms_, left, top);
+    const float left = monitor.left + monitor.width - menu.width < px ? px - menu.width : px;
+    const float top = monitor.top + monitor.height - menu.height < py ? py - menu.height : py;
+    // Wholly on the point's monitor, also where the point lies on none.
+    const platform::TwipRect place =
+        platform::TwipRect{left, top, menu.width, menu.height}.MovedInto(monitor);
+    MoveMenu(forms_, place.left, menu.top);
+    MoveMenu(forms_, place.left, place.top);
     MakeTopMost(MenuHandle(forms_));
     SetMenuVisible(forms_, true);
 }

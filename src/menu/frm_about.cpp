@@ -134,6 +134,7 @@ void FrmAbout::OnEvent(const platform::FormEvent& event) {
         On<&FrmAbout::lblWebSite_Click>(EventKind::Click, lblWebSite),
         On<&FrmAbout::lblEmail_Click>(EventKind::Click, lblEmail),
         On<&FrmAbout::lblOk_Click>(EventKind::Click, lblOk),
+        On<&FormBase::Form_DisplayChange, FrmAbout>(EventKind::DisplayChange),
     });
     RouteEvent<FrmAbout>(*this, kRoutes, event);
 }

@@ -181,7 +181,9 @@ void FrmMenu::lblMenu_Click(int index) {
 
 // Under the main window, left edges aligned, whatever the mode; above it when
 // under it would reach past the bottom of the work area, as it does with the
-// bar docked at a bottom corner.
+// bar docked at a bottom corner. Wholly on the work area of the bar's monitor:
+// by a right corner it would hang its close area off the edge or onto the next
+// monitor.
 void FrmMenu::OpenAnnouncer() {
     MainWindow* main = forms_.Main();
     platform::Form& announcer = forms_.Load<FrmAnnounce>().window();
@@ -190,14 +192,15 @@ void FrmMenu::OpenAnnouncer() {
         return;
     }
     const platform::TwipRect bar = main->MainForm().Bounds();
-    const platform::ScreenInfo screen = system().Screen();
-    const float workBottom =
-        platform::Units(screen).YToTwips(static_cast<float>(system().WorkArea().bottom));
+    const platform::Units units(system().Screen());
+    const platform::TwipRect work = units.ToTwips(system().MonitorOf(units.ToPixels(bar)).workArea);
     float top = bar.top + bar.height;
-    if (top + kAnnouncerHeight > workBottom) {
+    if (top + kAnnouncerHeight > work.top + work.height) {
         top = bar.top - kAnnouncerHeight;
     }
-    announcer.Move(bar.left, top, kAnnouncerWidth, kAnnouncerHeight);
+    const platform::TwipRect place =
+        platform::TwipRect{bar.left, top, kAnnouncerWidth, kAnnouncerHeight}.MovedInto(work);
+    announcer.Move(place.left, place.top, place.width, place.height);
 }
 
 void FrmMenu::lblTitle_Click() {
@@ -221,6 +224,7 @@ void FrmMenu::OnEvent(const platform::FormEvent& event) {
         On<&FrmMenu::lblTitle_Click>(EventKind::Click, lblTitle),
         On<&FrmMenu::lblMenu_MouseMove>(EventKind::MouseMove, lblMenu0, kRows),
         On<&FrmMenu::lblMenu_Click>(EventKind::Click, lblMenu0, kRows),
+        On<&FormBase::Form_DisplayChange, FrmMenu>(EventKind::DisplayChange),
     });
     RouteEvent<FrmMenu>(*this, kRoutes, event);
 }

@@ -34,13 +34,9 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count) {
 }  // namespace
 
 TwipRect CentredOver(const TwipRect& owner, float width, float height, const TwipRect& area) {
-    // Within [low, low + room] when it fits, else at low.
-    const auto within = [](float at, float size, float low, float room) {
-        return std::max(low, std::min(at, low + room - size));
-    };
-    return {within(owner.left + (owner.width - width) / 2, width, area.left, area.width),
-            within(owner.top + (owner.height - height) / 2, height, area.top, area.height), width,
-            height};
+    return TwipRect{owner.left + (owner.width - width) / 2, owner.top + (owner.height - height) / 2,
+                    width, height}
+        .MovedInto(area);
 }
 
 FormModel::FormModel(FormDesc desc, const Units& units, FormEvents& events)
@@ -233,6 +229,10 @@ void FormModel::Deactivated() {
 
 void FormModel::CloseRequested() {
     Fire({EventKind::CloseRequest});
+}
+
+void FormModel::DisplayChanged() {
+    Fire({EventKind::DisplayChange});
 }
 
 std::int16_t FormModel::IconButton(std::uint32_t shellMessage) {

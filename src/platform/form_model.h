@@ -38,8 +38,9 @@ struct NotifyIcon {
 inline constexpr std::size_t kMaxIconTipCharacters = 63;
 
 // Where a window of the given size stands centred over another window, moved
-// no further than it takes to lie wholly within the area (the work area: a
-// dialog over a bar docked in a corner must not hang off the screen).
+// no further than it takes to lie wholly within the area (the work area of the
+// owner's monitor: a dialog over a bar docked in a corner must not hang off the
+// screen, nor reach onto the next monitor).
 TwipRect CentredOver(const TwipRect& owner, float width, float height, const TwipRect& area);
 
 // What the window has to do about a new back colour.
@@ -116,6 +117,8 @@ class FormModel {
     void Deactivated();
     bool Active() const { return active_; }
     void CloseRequested();
+    // The monitors changed: one went or came, or the layout or resolution changed.
+    void DisplayChanged();
 
     // --- Notification-area icons ---------------------------------------------------
     // The mouse button the shell's mouse message on an icon stands for: 1 for a

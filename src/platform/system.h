@@ -50,11 +50,23 @@ class System {
     virtual void BringToForeground(WindowHandle window) = 0;
 
     // --- Screen ---------------------------------------------------------------
+    // The primary monitor's size, and the twips in a pixel everywhere.
     virtual ScreenInfo Screen() = 0;
     // The taskbar rectangle from the shell; false (and rect untouched) when it
-    // does not answer.
+    // does not answer. It is the taskbar of one monitor, usually the primary.
     virtual bool QueryTaskbarRect(PixelRect& rect) = 0;
-    virtual PixelRect WorkArea() = 0;
+
+    // --- Monitors -------------------------------------------------------------
+    // The monitor that holds the point, or the nearest one when none does.
+    virtual Monitor MonitorAt(PixelPoint point) = 0;
+    // The monitor that holds the largest part of the rectangle, or the nearest
+    // one when it lies on none.
+    virtual Monitor MonitorOf(const PixelRect& rect) = 0;
+    // The same for a window, the program's own or another program's; the
+    // primary monitor for no window.
+    virtual Monitor MonitorOfWindow(WindowHandle window) = 0;
+    // The window that has the keyboard (the game, while it is played); 0 for none.
+    virtual WindowHandle ForegroundWindow() = 0;
 
     // --- The program's own windows -------------------------------------------
     virtual std::unique_ptr<Form> CreateForm(const FormDesc& desc, FormEvents& events) = 0;

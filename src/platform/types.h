@@ -3,6 +3,7 @@
 // pixels as each caller states, text is UTF-8 in std::string.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -47,8 +48,23 @@ struct PixelRect {
     bool Contains(PixelPoint p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }
+    // Whether the two share a pixel.
+    bool Overlaps(const PixelRect& other) const {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
 
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// One monitor of the desktop, in screen pixels: all of it, and the part left for
+// windows once the taskbar and other desktop bars on it have taken theirs. The
+// primary monitor's top left is (0, 0); the others lie anywhere around it.
+struct Monitor {
+    PixelRect bounds;
+    PixelRect workArea;
+    bool primary = false;
+
+    friend bool operator==(const Monitor&, const Monitor&) = default;
 };
 
 // A window's or control's place in twips (1/1440 inch), single precision as
@@ -58,6 +74,16 @@ struct TwipRect {
     float top = 0;
     float width = 0;
     float height = 0;
+
+    // The same size, moved no further than it takes to lie wholly within the
+    // area; against the area's left or top edge where it does not fit.
+    TwipRect MovedInto(const TwipRect& area) const {
+        const auto within = [](float at, float size, float low, float room) {
+            return std::max(low, std::min(at, low + room - size));
+        };
+        return {within(left, width, area.left, area.width),
+                within(top, height, area.top, area.height), width, height};
+    }
 
     friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };

@@ -91,7 +91,8 @@ enum class EventKind {
     Activate,
     Deactivate,
     Timer,
-    CloseRequest,  // the system, or the user through the system, asks the window to close
+    CloseRequest,   // the system, or the user through the system, asks the window to close
+    DisplayChange,  // the monitors changed: one went or came, or their layout did
 };
 
 // One thing that happened to a window.
@@ -154,7 +155,8 @@ class Form {
     virtual void DeleteNotifyIcon(std::uint32_t id) = 0;
 
     // Shows the window centred over another of the program's windows (moved
-    // onto the work area where it would hang off it), which owns it and takes
+    // onto the work area of the owner's monitor where it would hang off it,
+    // so that it opens wholly on that monitor), which owns it and takes
     // no input until this one is unloaded; returns then.
     virtual void ShowModal(WindowHandle owner) = 0;
 };

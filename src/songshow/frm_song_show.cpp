@@ -52,13 +52,16 @@ void FrmSongShow::ShowTitle(std::string_view title) {
     platform::Form& display = window();
     // A display still up is placed and captioned where it stands, not hidden
     // and shown again: that would make it flash on every tick of a held hotkey.
-    const platform::ScreenInfo screen = system().Screen();
+    // On the monitor of the window in front, where the game is played.
+    const platform::TwipRect monitor =
+        platform::Units(system().Screen())
+            .ToTwips(system().MonitorOfWindow(system().ForegroundWindow()).bounds);
     const platform::TwipRect bounds = display.Bounds();
-    const double screenWidth =
-        static_cast<double>(screen.widthPixels) * static_cast<double>(screen.twipsPerPixelX);
-    const double left = (screenWidth - static_cast<double>(bounds.width)) / 2;
+    const double left =
+        static_cast<double>(monitor.left) +
+        (static_cast<double>(monitor.width) - static_cast<double>(bounds.width)) / 2;
     // Five of the design's pixels below the top, whatever the scale.
-    const float top = 5 * platform::kTwipsPerDesignPixel;
+    const float top = monitor.top + 5 * platform::kTwipsPerDesignPixel;
     display.Move(static_cast<float>(left), top, bounds.width, bounds.height);
     display.SetControlText(lblSong, title.empty() ? kNoSong : title);
     // Every showing gets its full two seconds.
@@ -93,6 +96,7 @@ void FrmSongShow::OnEvent(const platform::FormEvent& event) {
     static constexpr auto kRoutes = std::to_array<Route<FrmSongShow>>({
         On<&FrmSongShow::Form_Activate>(EventKind::Activate),
         On<&FrmSongShow::tmr_Timer>(EventKind::Timer, tmr),
+        On<&FormBase::Form_DisplayChange, FrmSongShow>(EventKind::DisplayChange),
     });
     RouteEvent<FrmSongShow>(*this, kRoutes, event);
 }

@@ -1,5 +1,5 @@
 // The song display: the song's title for two seconds at the top centre of the
-// screen, above every other window.
+// monitor of the window in front, above every other window.
 #pragma once
 
 #include <string_view>
@@ -28,9 +28,9 @@ class FrmSongShow final : public FormBase {
     void tmr_Timer();
 
     // Shows the title (or, for none, a notice that no song is playing) at the
-    // top centre of the primary screen for the next two seconds. The display is never activated (it
-    // must not take the keyboard from the game), so the frame that the activation would draw is
-    // drawn here.
+    // top centre of the monitor that holds the window in front (the game) for the next two seconds.
+    // The display is never activated (it must not take the keyboard from the game), so the frame
+    // that the activation would draw is drawn here.
     void ShowTitle(std::string_view title);
 
   private:

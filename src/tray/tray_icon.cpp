@@ -16,15 +16,13 @@ constexpr float kMenuInset = 100;
 }  // namespace
 
 platform::TwipRect TrayMenuPlace(const Module& module, const platform::ScreenInfo& screen,
-                                 const platform::PixelRect& workArea, float width, float height) {
+                                 const platform::Monitor& monitor, float width, float height) {
     const platform::Units units(screen);
-    const float top =
-        units.YToTwips(static_cast<float>(BottomRestRow(module, screen, workArea))) - height;
-    if (TaskbarAlongBottom(module.TaskbarData, screen)) {
-        return {screen.WidthTwips() - (width + kMenuInset), top, width, height};
-    }
-    return {units.XToTwips(static_cast<float>(workArea.right)) - (width + kMenuInset), top, width,
-            height};
+    const float top = units.YToTwips(static_cast<float>(BottomRestRow(module, monitor))) - height;
+    const std::int32_t right = TaskbarAlongBottom(module.TaskbarData, monitor.bounds)
+                                   ? monitor.bounds.right
+                                   : monitor.workArea.right;
+    return {units.XToTwips(static_cast<float>(right)) - (width + kMenuInset), top, width, height};
 }
 
 TrayIcon::TrayIcon(Forms& forms, MainWindow& main, int control)
@@ -52,8 +50,13 @@ void TrayIcon::OpenMenu() {
     ReadTaskbarPos(forms_);
     platform::System& system = forms_.system();
     const platform::TwipRect menu = MenuBounds(forms_);
+    // The icon sits on the taskbar the shell tells of; its middle is on that
+    // taskbar's monitor even where the rectangle overhangs the edges.
+    const platform::PixelRect& taskbar = forms_.module().TaskbarData;
+    const platform::Monitor monitor =
+        system.MonitorAt({(taskbar.left + taskbar.right) / 2, (taskbar.top + taskbar.bottom) / 2});
     const platform::TwipRect place =
-        TrayMenuPlace(forms_.module(), system.Screen(), system.WorkArea(), menu.width, menu.height);
+        TrayMenuPlace(forms_.module(), system.Screen(), monitor, menu.width, menu.height);
     MoveMenu(forms_, place.left, place.top);
     main_.MakeTopMost(MenuHandle(forms_));
     SetMenuVisible(forms_, true);

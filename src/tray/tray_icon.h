@@ -13,12 +13,13 @@ namespace tw {
 class Forms;
 class MainWindow;
 
-// The menu's place for a menu of the given size: its bottom edge on the row the
-// bottom corners rest on (BottomRestRow), its right edge 100 twips in from the
-// screen's with the taskbar along the bottom and from the work area's
-// otherwise, so that it opens on the screen and clear of the taskbar.
+// The menu's place for a menu of the given size on the monitor of the taskbar
+// that holds the icon: its bottom edge on the row the bottom corners rest on
+// (BottomRestRow), its right edge 100 twips in from the monitor's with the
+// taskbar along the bottom and from the work area's otherwise, so that it opens
+// on that monitor and clear of the taskbar.
 platform::TwipRect TrayMenuPlace(const Module& module, const platform::ScreenInfo& screen,
-                                 const platform::PixelRect& workArea, float width, float height);
+                                 const platform::Monitor& monitor, float width, float height);
 
 class TrayIcon {
   public:

@@ -1,5 +1,6 @@
-// Where the taskbar leaves room: the main window docked to a screen corner (the "-dock"
-// switches: title_strip_test.cpp), and the menu opened from the notification-area icon.
+// Where the taskbar leaves room: the main window docked to a corner of its monitor (the "-dock"
+// switches: title_strip_test.cpp), the menu opened from the notification-area icon, and the bar
+// when the monitors change.
 #include "core/docking.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ namespace tw {
 namespace {
 
 using platform::PixelRect;
+using platform::TwipRect;
 
 // 1024 x 768 pixels at 15 twips per pixel: 15360 twips wide.
 constexpr platform::ScreenInfo kScreen{1024, 768, 15, 15}, k120{1280, 1024, 12, 12};
@@ -18,16 +20,24 @@ constexpr PixelRect kBottomBar{0, 738, 1024, 768}, kTopBar{0, 0, 1024, 30}, kLef
     kRightBar{964, 0, 1024, 768};
 
 TEST(DockingTest, TheCornersAndTheTrayMenuRestOnTheTaskbarOrTheWorkArea) {
-    constexpr auto kTR = DockCorner::TopRight, kBL = DockCorner::BottomLeft,
-                   kBR = DockCorner::BottomRight;
+    constexpr auto kTR = DockCorner::TopRight, kTL = DockCorner::TopLeft,
+                   kBL = DockCorner::BottomLeft, kBR = DockCorner::BottomRight;
     // The menu is 1890 x 3000 twips and stands 100 twips in from the work area's right, to
     // the whole pixel; the docked window goes by the screen's width.
+    // Second monitors: right of the screen, taller, and with the shell's taskbar; left of it,
+    // with a bar along its top.
+    constexpr PixelRect kWork{0, 0, 1024, 738}, kSecondBar{1024, 994, 2304, 1024};
+    constexpr platform::Monitor kRight{{1024, 0, 2304, 1024}, {1024, 0, 2304, 1024}},
+        kRightBar2{{1024, 0, 2304, 1024}, {1024, 0, 2304, 994}},
+        kLeft{{-1280, 0, 0, 1024}, {-1280, 40, 0, 1024}};
     const struct {
         platform::ScreenInfo screen;
         PixelRect taskbar, workArea;
         float height;  // the main window's height at the time of the dock
         DockCorner corner;
         float left, top, menuLeft, menuTop;
+        platform::Monitor other{};  // a second monitor
+        float barLeft = 4000;       // where the bar is before the dock
     } cases[] = {
         // The taskbar along the bottom, even drawn a little beyond the screen: both sit on
         // its top edge.
@@ -42,6 +52,12 @@ TEST(DockingTest, TheCornersAndTheTrayMenuRestOnTheTaskbarOrTheWorkArea) {
         {kScreen, kTopBar, {0, 30, 1024, 768}, 4350, kBR, 12525, 7170, 13365, 8520},
         {kScreen, kLeftBar, {60, 0, 1024, 768}, 600, kBL, 0, 10920, 13365, 8520},
         {kScreen, kRightBar, {0, 0, 964, 768}, 4350, kTR, 12525, 0, 12465, 8520},
+        // With a second monitor the bar docks on the one that holds most of it, in its work area,
+        // away from the primary's taskbar; the menu stays on the taskbar's monitor.
+        {kScreen, kBottomBar, kWork, 4350, kBR, 34560 - 2835, 11010, 13365, 8070, kRight, 15000},
+        {kScreen, kBottomBar, kWork, 4350, kTL, -19200, 600, 13365, 8070, kLeft, -15000},
+        // The shell's taskbar on the second monitor: the menu goes there.
+        {kScreen, kSecondBar, {0, 0, 1024, 768}, 4350, kBR, 12525, 7170, 32565, 11910, kRightBar2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.screen.widthPixels << ": " << c.taskbar.left << ","
@@ -50,13 +66,16 @@ TEST(DockingTest, TheCornersAndTheTrayMenuRestOnTheTaskbarOrTheWorkArea) {
         app.desktop.screen = c.screen;
         app.desktop.taskbar = c.taskbar;
         app.desktop.workArea = c.workArea;
+        if (c.other.bounds != PixelRect{}) {
+            app.desktop.otherMonitors = {c.other};
+        }
         app.Start();
         // Each asks the shell where the taskbar is: neither may count on the other.
         app.desktop.NotifyIcon(app.MainForm().Handle(), 1, test::kRightClick);
         EXPECT_EQ(MenuBounds(app.forms).left, c.menuLeft);
         EXPECT_EQ(MenuBounds(app.forms).top, c.menuTop);
         EXPECT_TRUE(app.desktop.IsTopmost(MenuHandle(app.forms)));
-        app.MainForm().Move(4000, 3000, 2835, c.height);
+        app.MainForm().Move(c.barLeft, 3000, 2835, c.height);
         DockWindow(app.forms, c.corner);
         EXPECT_EQ(app.MainForm().Bounds().left, c.left);
         EXPECT_EQ(app.MainForm().Bounds().top, c.top);
@@ -77,14 +96,39 @@ TEST(DockingTest, WhenTheShellNoLongerAnswersTheLastAnswerStands) {
     EXPECT_EQ(app.MainForm().Bounds().top, 15 * 690 - 4350) << "never below the work area";
 }
 
+// As WM_DISPLAYCHANGE tells it: the second monitor goes, and comes back.
+TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThemComesBack) {
+    const platform::Monitor second{{1024, 0, 1824, 600}, {1024, 0, 1824, 600}};
+    test::TestApp app;
+    app.desktop.otherMonitors = {second};
+    FrmMain& main = app.Start();
+    app.MainForm().Move(20000, 3000, 2835, 4350);
+    DockWindow(app.forms, DockCorner::BottomRight);
+    app.forms.Load<FrmAnnounce>().window().Move(20000, 3000, 3495, 1920);
+    app.desktop.otherMonitors.clear();
+    app.desktop.ChangeDisplays();
+    EXPECT_EQ(app.MainForm().Bounds(), (TwipRect{12525, 6720, 2835, 4350}));
+    EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{15360 - 3495, 3000, 3495, 1920}));
+
+    // Dragged to (1100, 650), below where the second monitor was: docked no more, it comes
+    // onto the nearest monitor, the second one back again, as little moved as it can be.
+    main.Label1_MouseDown(platform::mouse::kLeft, 0, 300, 150);
+    main.Label1_MouseMove(platform::mouse::kLeft, 0, 300 + 3975, 150 + 3030);
+    app.desktop.otherMonitors = {second};
+    app.desktop.ChangeDisplays();
+    EXPECT_EQ(app.MainForm().Bounds(), (TwipRect{16500, 9000 - 4350, 2835, 4350}));
+}
+
 TEST(DockingTest, TheTaskbarLiesAlongTheBottomOnlyWhenItSpansItAndTouchesIt) {
-    EXPECT_TRUE(TaskbarAlongBottom(kBottomBar, kScreen));
-    EXPECT_TRUE(TaskbarAlongBottom({-2, 766, 1026, 770}, kScreen)) << "auto-hidden, overhanging";
-    EXPECT_TRUE(TaskbarAlongBottom({0, 385, 1024, 768}, kScreen)) << "just below half the screen";
+    constexpr PixelRect kMonitor{0, 0, 1024, 768};
+    EXPECT_TRUE(TaskbarAlongBottom({-2, 766, 1026, 770}, kMonitor)) << "auto-hidden, overhanging";
+    EXPECT_TRUE(TaskbarAlongBottom({0, 385, 1024, 768}, kMonitor)) << "just below half the screen";
+    EXPECT_TRUE(TaskbarAlongBottom({1024, 570, 1824, 600}, {1024, 0, 1824, 600}));
     for (const PixelRect& bar :
-         {kTopBar, kLeftBar, kRightBar, PixelRect{}, PixelRect{0, 738, 1024, 760},
-          PixelRect{0, 738, 800, 768}, PixelRect{0, 384, 1024, 768}}) {
-        EXPECT_FALSE(TaskbarAlongBottom(bar, kScreen))
+         {kTopBar, PixelRect{}, PixelRect{0, 738, 1024, 760}, PixelRect{0, 738, 800, 768},
+          PixelRect{0, 384, 1024, 768},
+          PixelRect{0, 1506, 1024, 1536}}) {  // along the bottom of a monitor below
+        EXPECT_FALSE(TaskbarAlongBottom(bar, kMonitor))
             << bar.left << "," << bar.top << " " << bar.right << "," << bar.bottom;
     }
 }

@@ -118,8 +118,8 @@ class SongShowTest : public test::PlayerTest {
 };
 
 // Topmost, for two seconds, with the focus left to the game: also the end-to-end test
-// (hotkeys_test.cpp). Here the exact place, which follows the screen, not the bar, and a second
-// showing, which reuses the window.
+// (hotkeys_test.cpp). Here the exact place, which follows the monitor of the game, not the bar,
+// and a second showing, which reuses the window.
 TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAndASecondShowingReusesTheWindow) {
     app.MainForm().Move(0, 9000, 2835, 4350);
     app.Chord(104);
@@ -156,6 +156,12 @@ TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAndASecondShowingReusesT
     app.Chord(104);
     ASSERT_NE(app.Display(), nullptr) << "the next showing loads a new window";
     EXPECT_EQ(Shown(), "No song is playing") << "no player: a notice, not an empty box";
+
+    // The game on a monitor up and left of the screen: the display goes there, not to the bar's.
+    app.desktop.otherMonitors = {{{-800, -200, 0, 400}, {-800, -200, 0, 400}}};
+    app.desktop.Other(game)->rect = {-700, 0, -100, 300};
+    app.Chord(104);
+    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{-540 * 15, -200 * 15 + 75, 4185, 870}));
 }
 
 TEST_F(SongShowTest, OfTheHotkeysOnlyPreviousShowsTheSongAndBeforeItSkipsBack) {

@@ -70,12 +70,14 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
         {1620, 2, at({12525, 0, 2835, 4350})},
         // The announcer under the bar, or above it where under is off the work area: Small Mode
         // in a top corner; reaching exactly the work area's bottom (11070); one pixel further;
-        // docked bottom right.
+        // docked bottom right, where it stays on the screen; on the second monitor, right of
+        // the primary and 9000 twips high.
         {1980, 7, announcerAt(1500, 5850)},
         {1980, 7, announcerAt(0, 240), {0, 0, 2835, 240}},
         {1980, 7, announcerAt(1500, 9150), {1500, 4800, 2835, 4350}},
         {1980, 7, announcerAt(1500, 4815 - 1920), {1500, 4815, 2835, 4350}},
-        {1980, 7, announcerAt(12525, 6720 - 1920), {12525, 6720, 2835, 4350}},
+        {1980, 7, announcerAt(15360 - 3495, 6720 - 1920), {12525, 6720, 2835, 4350}},
+        {1980, 7, announcerAt(27360 - 3495, 5010 - 1920), {25005, 5010, 2835, 4350}},
         {2280, 6, [](MenuApp& a) { return a.desktop.messageBoxes.size() == 1; }},  // Help
         {2640, 0,
          [](MenuApp& a) {  // Quit
@@ -86,6 +88,7 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.top << " under a bar at " << row.bar.top);
         MenuApp app;
+        app.desktop.otherMonitors = {{{1024, 0, 1824, 600}, {1024, 0, 1824, 600}}};
         if (row.index == 0) {
             app.forms.Load<FrmAnnounce>();  // Quit closes it too
             app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);

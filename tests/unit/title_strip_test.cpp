@@ -101,7 +101,10 @@ TEST(TitleStripCloseTest, AReleaseInTheCloseBoxEndsTheProgramWhateverTheButton) 
 TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) {
     // The screen is 15360 x 11520 twips, the menu 1890 x 3000: it flips past
     // 13470 across and 8520 down. Title picture positions count from its own
-    // corner, surface positions from the window's.
+    // corner, surface positions from the window's. A second monitor lies right
+    // of the screen, 12000 x 9000 twips: the menu flips at its edges, and comes
+    // onto it from a point below it.
+    app.desktop.otherMonitors = {{{1024, 0, 1824, 600}, {1024, 0, 1824, 600}}};
     const struct {
         bool onTitle;
         float windowLeft, windowTop, x, y, menuLeft, menuTop;
@@ -112,6 +115,8 @@ TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) 
         {true, 12525, 6720, 1995, 195, 12630, 6915},  // past the right edge only
         {false, 1350, 1350, 990, 3000, 2340, 4350},
         {false, 12525, 6720, 1995, 3000, 12630, 6720},  // past both edges
+        {true, 25005, 6000, 90, 120, 25095, 3120},
+        {true, 20010, 9510, 90, 120, 20100, 9000 - 3000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.windowLeft + c.x << ", " << c.windowTop + c.y);

@@ -327,6 +327,9 @@ LRESULT FormWindow::HandleMessage(HWND self, UINT message, WPARAM wParam, LPARAM
         case WM_TIMER:
             Feed([wParam](FormModel& model) { model.TimerFired(static_cast<int>(wParam)); });
             return 0;
+        case WM_DISPLAYCHANGE:
+            Feed([](FormModel& model) { model.DisplayChanged(); });
+            return 0;
         case WM_COMMAND:
             if (OnCommand(wParam, lParam)) {
                 return 0;

@@ -328,13 +328,12 @@ void FormWindow::ShowModal(HWND owner) {
     if (owner != nullptr && owner != self && IsWindow(owner)) {
         RECT outer{};
         GetWindowRect(owner, &outer);
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const PixelRect work =
+            DescribeMonitor(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)).workArea;
         const TwipRect mine = Bounds();
         const TwipRect place = CentredOver(
             ScreenUnits().ToTwips(PixelRect{outer.left, outer.top, outer.right, outer.bottom}),
-            mine.width, mine.height,
-            ScreenUnits().ToTwips(PixelRect{work.left, work.top, work.right, work.bottom}));
+            mine.width, mine.height, ScreenUnits().ToTwips(work));
         Move(place.left, place.top, place.width, place.height);
         // Owned, it stays above its owner and out of the taskbar.
         SetWindowLongPtrW(self, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));

@@ -1,7 +1,5 @@
 #include "platform/win32/units.h"
 
-#include <windows.h>
-
 namespace tw::platform::win32 {
 
 namespace {
@@ -24,6 +22,17 @@ platform::Units ReadScreen() {
 const platform::Units& ScreenUnits() {
     static const platform::Units screen = ReadScreen();
     return screen;
+}
+
+platform::Monitor DescribeMonitor(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info) == FALSE) {
+        info.cbSize = sizeof(info);
+        GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    }
+    const auto rect = [](const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; };
+    return {rect(info.rcMonitor), rect(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
 }
 
 }  // namespace tw::platform::win32

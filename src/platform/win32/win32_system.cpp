@@ -172,10 +172,27 @@ bool Win32System::QueryTaskbarRect(PixelRect& rect) {
     return true;
 }
 
-PixelRect Win32System::WorkArea() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return PixelRect{work.left, work.top, work.right, work.bottom};
+// --- Monitors ------------------------------------------------------------------------------
+
+Monitor Win32System::MonitorAt(PixelPoint point) {
+    return DescribeMonitor(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST));
+}
+
+Monitor Win32System::MonitorOf(const PixelRect& rect) {
+    const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+    return DescribeMonitor(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST));
+}
+
+Monitor Win32System::MonitorOfWindow(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    if (hwnd == nullptr || IsWindow(hwnd) == FALSE) {
+        return DescribeMonitor(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    }
+    return DescribeMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+}
+
+WindowHandle Win32System::ForegroundWindow() {
+    return reinterpret_cast<WindowHandle>(GetForegroundWindow());
 }
 
 // --- The program's own windows ------------------------------------------------------------

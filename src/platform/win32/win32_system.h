@@ -35,7 +35,11 @@ class Win32System final : public System {
 
     ScreenInfo Screen() override;
     bool QueryTaskbarRect(PixelRect& rect) override;
-    PixelRect WorkArea() override;
+
+    Monitor MonitorAt(PixelPoint point) override;
+    Monitor MonitorOf(const PixelRect& rect) override;
+    Monitor MonitorOfWindow(WindowHandle window) override;
+    WindowHandle ForegroundWindow() override;
 
     std::unique_ptr<Form> CreateForm(const FormDesc& desc, FormEvents& events) override;
     void DoEvents() override;

@@ -292,6 +292,18 @@ std::wstring WindowTitle(HWND window) {
     return title;
 }
 
+bool MoveWindowTo(HWND window, POINT to) {
+    return SetWindowPos(window, nullptr, to.x, to.y, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
+
+bool LeaveAfterADisplayChange(HWND window, POINT to) {
+    const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    DWORD_PTR result = 0;
+    return MoveWindowTo(window, to) &&
+           SendMessageTimeoutW(window, WM_DISPLAYCHANGE, 32, size, SMTO_NORMAL, 5000, &result) != 0;
+}
+
 std::wstring RootClassAt(POINT point) {
     wchar_t name[256] = {};
     GetClassNameW(GetAncestor(WindowFromPoint(point), GA_ROOT), name, 256);

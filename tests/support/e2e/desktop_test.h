@@ -166,6 +166,12 @@ HANDLE LockFile(const std::filesystem::path& path);
 HWND WaitForShown(const wchar_t* windowClass, DWORD processId, Millis timeout,
                   Millis step = Millis(25));
 std::wstring WindowTitle(HWND window);
+// Moves another program's window, keeping its size and z-order and leaving the activation alone.
+bool MoveWindowTo(HWND window, POINT to);
+// Leaves the window at `to`, off every monitor, as a monitor that went would leave it, and tells
+// it the display changed (WM_DISPLAYCHANGE): Xephyr cannot take a monitor away, so the change
+// comes as the program sees it.
+bool LeaveAfterADisplayChange(HWND window, POINT to);
 // The class of the top-level window that shows at the screen point.
 std::wstring RootClassAt(POINT point);
 

@@ -269,7 +269,9 @@ void SimForm::DeleteNotifyIcon(std::uint32_t iconId) {
 
 void SimForm::ShowModal(WindowHandle owner) {
     if (const auto ownerWindow = desktop_.WindowOf(owner)) {
-        const platform::TwipRect area = platform::Units(desktop_.screen).ToTwips(desktop_.workArea);
+        const platform::Units units(desktop_.screen);
+        const platform::TwipRect area =
+            units.ToTwips(desktop_.MonitorOf(units.ToPixels(ownerWindow->bounds)).workArea);
         window_->bounds = platform::CentredOver(ownerWindow->bounds, window_->bounds.width,
                                                 window_->bounds.height, area);
         window_->modalOwner = owner;
@@ -717,6 +719,58 @@ void SimDesktop::BringToForeground(WindowHandle window) {
     } else if (const OtherWindow* other = Other(window); other != nullptr && !other->hung) {
         ActivateNone(window);
     }
+}
+
+void SimDesktop::ChangeDisplays() {
+    // WM_DISPLAYCHANGE goes to every top-level window, hidden ones too.
+    const std::vector<Window> windows = windows_;
+    for (const Window& window : windows) {
+        window->model.DisplayChanged();
+        AfterEvent();
+    }
+}
+
+// As Windows does it: the monitor with the largest part of the rectangle; where
+// it lies on none, the one at the least distance; of equals, the first, the
+// primary. An empty rectangle counts as its corner pixel.
+platform::Monitor SimDesktop::MonitorOf(const platform::PixelRect& rect) {
+    platform::PixelRect r = rect;
+    r.right = std::max(r.right, r.left + 1);
+    r.bottom = std::max(r.bottom, r.top + 1);
+    std::vector<platform::Monitor> monitors{
+        {{0, 0, screen.widthPixels, screen.heightPixels}, workArea, true}};
+    monitors.insert(monitors.end(), otherMonitors.begin(), otherMonitors.end());
+    const platform::Monitor* best = nullptr;
+    std::int64_t bestArea = 0;
+    std::int64_t bestDistance = 0;
+    for (const platform::Monitor& monitor : monitors) {
+        const platform::PixelRect& m = monitor.bounds;
+        const std::int64_t across = std::min(r.right, m.right) - std::max(r.left, m.left);
+        const std::int64_t down = std::min(r.bottom, m.bottom) - std::max(r.top, m.top);
+        const std::int64_t area = across > 0 && down > 0 ? across * down : 0;
+        const std::int64_t dx = std::max<std::int64_t>({0, m.left - r.right, r.left - m.right});
+        const std::int64_t dy = std::max<std::int64_t>({0, m.top - r.bottom, r.top - m.bottom});
+        const std::int64_t distance = dx * dx + dy * dy;
+        if (best == nullptr || area > bestArea ||
+            (bestArea == 0 && area == 0 && distance < bestDistance)) {
+            best = &monitor;
+            bestArea = area;
+            bestDistance = distance;
+        }
+    }
+    return *best;
+}
+
+platform::Monitor SimDesktop::MonitorAt(PixelPoint point) {
+    return MonitorOf({point.x, point.y, point.x + 1, point.y + 1});
+}
+
+platform::Monitor SimDesktop::MonitorOfWindow(WindowHandle window) {
+    if (const SimForm* form = FormByHandle(window)) {
+        return MonitorOf(platform::Units(screen).ToPixels(form->Bounds()));
+    }
+    const OtherWindow* other = Other(window);
+    return MonitorOf(other != nullptr ? other->rect : platform::PixelRect{});
 }
 
 bool SimDesktop::QueryTaskbarRect(platform::PixelRect& rect) {

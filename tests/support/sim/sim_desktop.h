@@ -1,7 +1,10 @@
 // A simulated desktop for the window logic's unit tests.
 //
 // It models what the program's behaviour depends on, no more:
-// - the screen (size, twips per pixel), the taskbar rectangle and work area;
+// - the screen (size, twips per pixel), the taskbar rectangle and work area,
+//   and further monitors beside it: which one holds a point, a rectangle or a
+//   window, by Windows' rules (the largest overlap, else the nearest), and
+//   their change, which every window of the program hears of;
 // - other programs' top-level windows: class, caption, the file name of their
 //   program, topmost band and the commands and app commands they received; a
 //   window can open the player's "Jump to file" dialog on the jump command, or
@@ -31,7 +34,8 @@
 // does not have throws, so a wrong id fails the test instead of passing.
 //
 // It does not model: window messages and their order inside the system, other
-// programs' window rectangles (they are never under the pointer), the
+// programs' windows under the pointer (their rectangles only say which monitor
+// holds them), the
 // double-click time and distance, rendering of text and fonts (the draw log
 // records what was asked, not pixels), code pages other than Windows-1252,
 // other processes' timing, or key auto-repeat.
@@ -162,6 +166,8 @@ struct OtherWindow {
     std::string className;
     std::string caption;
     std::string exeName;
+    // Where it lies, for its monitor; none: at the primary monitor's corner.
+    platform::PixelRect rect;
     bool topmost = false;
     bool hung = false;
     bool opensJumpDialog = false;
@@ -245,10 +251,15 @@ class SimDesktop final : public platform::System {
     // Files with the hidden or system attribute.
     std::set<std::filesystem::path> hiddenOrSystem;
 
+    // The primary monitor: its size, and its work area.
     platform::ScreenInfo screen{1024, 768, 15, 15};
     platform::PixelRect taskbar{0, 738, 1024, 768};
     bool taskbarAnswers = true;
     platform::PixelRect workArea{0, 0, 1024, 738};
+    // The monitors beside the primary one.
+    std::vector<platform::Monitor> otherMonitors;
+    // The monitors changed (set them first): every window of the program hears of it.
+    void ChangeDisplays();
     // Where the system opens a new window of the program, in screen pixels.
     PixelPoint newWindowAt{90, 90};
     // The arguments the program is started with, after its own name as a
@@ -297,7 +308,10 @@ class SimDesktop final : public platform::System {
     void BringToForeground(WindowHandle window) override;
     platform::ScreenInfo Screen() override { return screen; }
     bool QueryTaskbarRect(platform::PixelRect& rect) override;
-    platform::PixelRect WorkArea() override { return workArea; }
+    platform::Monitor MonitorAt(PixelPoint point) override;
+    platform::Monitor MonitorOf(const platform::PixelRect& rect) override;
+    platform::Monitor MonitorOfWindow(WindowHandle window) override;
+    WindowHandle ForegroundWindow() override { return foreground_; }
     std::unique_ptr<platform::Form> CreateForm(const platform::FormDesc& desc,
                                                platform::FormEvents& events) override;
     void DoEvents() override {}
