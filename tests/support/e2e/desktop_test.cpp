@@ -591,6 +591,13 @@ void DesktopTest::ExpectChordSends(const std::vector<WORD>& keys, std::uint64_t 
     ExpectEachTick(SentSince(before, perTick, exeName), command, perTick, hold);
 }
 
+void DesktopTest::ExpectChordSendsOnce(const std::vector<WORD>& keys, std::uint64_t command,
+                                       Millis hold, const std::wstring& exeName) {
+    const size_t before = Log(exeName).size();
+    ASSERT_TRUE(HoldChord(keys, hold)) << "SendInput refused the chord";
+    EXPECT_EQ(SentSince(before, 1, exeName), std::vector<std::uint64_t>{command});
+}
+
 void DesktopTest::NotifyFromIcon(UINT mouseMessage) const {
     const HWND sink = IconSink(mainWindow_);
     ASSERT_NE(sink, nullptr) << "no notification sink under the main window";

@@ -244,6 +244,10 @@ class DesktopTest : public ::testing::Test {
     // what ExpectEachTick does.
     void ExpectChordSends(const std::vector<WORD>& keys, std::uint64_t command, size_t perTick,
                           Millis hold = kShortHold, const std::wstring& exeName = {});
+    // Holds the chord and expects exactly one `command` from it: what a row that acts once per
+    // press sends, however many ticks see the chord.
+    void ExpectChordSendsOnce(const std::vector<WORD>& keys, std::uint64_t command, Millis hold,
+                              const std::wstring& exeName = {});
     // Posts the icon's sink what the shell sends when the mouse does `mouseMessage` on the
     // icon.
     void NotifyFromIcon(UINT mouseMessage) const;

@@ -31,8 +31,14 @@ inline std::string SayLine(std::string_view message) {
 
 struct TestApp {
     TestApp() {
-        // As the message loop does between two events.
-        desktop.betweenEvents = [this] { forms.ReleaseUnloaded(); };
+        // As the message loop does between two events; and, as a disk that answers at once
+        // would, a file handed to the writer thread is written before the next event.
+        desktop.betweenEvents = [this] {
+            forms.ReleaseUnloaded();
+            if (!desktop.WritesHeld()) {
+                forms.WaitForBackgroundWrites();
+            }
+        };
     }
 
     sim::SimDesktop desktop;
