@@ -16,15 +16,14 @@ struct KeyCase {
     WORD key;
     Millis hold;
     std::uint64_t command;
-    size_t perTick;     // 0: nothing may be sent
-    bool once = false;  // sent once however long held: Pause, a toggle
+    size_t perTick;  // 0: nothing may be sent
 };
 
 constexpr KeyCase kKeyCases[] = {
     {"keypad 0: Play", true, VK_NUMPAD0, kShortHold, kPlay, 1},
     {"keypad decimal: Stop", true, VK_DECIMAL, kShortHold, kStop, 1},
     {"keypad 1: Previous", true, VK_NUMPAD1, kShortHold, kPrevious, 1},
-    {"keypad 2 held: Pause once", true, VK_NUMPAD2, 4 * kTick, kPause, 1, true},
+    {"keypad 2 held: Pause once", true, VK_NUMPAD2, 4 * kTick, kPause, kOncePerPress},
     {"keypad 3: Next", true, VK_NUMPAD3, kShortHold, kNext, 1},
     {"keypad 4: Rewind", true, VK_NUMPAD4, kShortHold, kRewind, 1},
     {"keypad 6: Fast forward", true, VK_NUMPAD6, kShortHold, kFastForward, 1},
@@ -60,11 +59,9 @@ TEST_F(Hotkeys, EachChordSendsItsCommandOnEveryTickItIsHeld) {
 
     for (const KeyCase& row : kKeyCases) {
         SCOPED_TRACE(row.what);
-        const auto keys =
-            row.control ? std::vector<WORD>{VK_CONTROL, row.key} : std::vector<WORD>{row.key};
-        ASSERT_NO_FATAL_FAILURE(row.once
-                                    ? ExpectChordSendsOnce(keys, row.command, row.hold)
-                                    : ExpectChordSends(keys, row.command, row.perTick, row.hold));
+        ASSERT_NO_FATAL_FAILURE(ExpectChordSends(
+            row.control ? std::vector<WORD>{VK_CONTROL, row.key} : std::vector<WORD>{row.key},
+            row.command, row.perTick, row.hold));
     }
     // A Winamp-class player running beside Spotify gets every command.
     EXPECT_EQ(Log(kSpotify), kNothing);
@@ -86,11 +83,15 @@ constexpr struct {
     WORD key;                // 0: a click on the bar at `on`
     POINT on;
     std::uint64_t command;
-    size_t perTick;     // for a click: how many
-    bool once = false;  // held for four ticks, toggled once: Spotify is left paused
+    size_t perTick;  // for a click: how many
 } kSteps[] = {
     {"Play while a song plays", L"Artist - Song", VK_NUMPAD0, {}, 0, 0},
-    {"Pause held", nullptr, VK_NUMPAD2, {}, kAppPlayPause, 1, true},
+    {"Pause held: one toggle, Spotify paused",
+     nullptr,
+     VK_NUMPAD2,
+     {},
+     kAppPlayPause,
+     kOncePerPress},
     {"Stop while a song plays", nullptr, VK_DECIMAL, {}, kAppPlayPause, 1},
     {"Next", nullptr, VK_NUMPAD3, {}, kAppNext, 1},
     {"Previous", nullptr, VK_NUMPAD1, {}, kAppPrevious, 1},
@@ -121,11 +122,8 @@ TEST_F(Players, SpotifyAloneTakesTheHotkeysAndTheBarAndABrowserNothing) {
             ASSERT_TRUE(SetWindowTextW(spotifyWindow_, step.caption));
         }
         if (step.key != 0) {
-            ASSERT_NO_FATAL_FAILURE(step.once
-                                        ? ExpectChordSendsOnce({VK_CONTROL, step.key}, step.command,
-                                                               4 * kTick, kSpotify)
-                                        : ExpectChordSends({VK_CONTROL, step.key}, step.command,
-                                                           step.perTick, kShortHold, kSpotify));
+            ASSERT_NO_FATAL_FAILURE(ExpectChordSends({VK_CONTROL, step.key}, step.command,
+                                                     step.perTick, kShortHold, kSpotify));
             continue;
         }
         const size_t before = Log(kSpotify).size();

