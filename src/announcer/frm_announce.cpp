@@ -179,10 +179,11 @@ void FrmAnnounce::Timer1_Timer() {
     player_.FindPlayer();
     hWndWinamp_ = player_.hWndWinamp();
     sSong_ = player::ReadPlayerTitle(system(), player_);
-    const std::string path = folder + std::string(announcer::kScriptFileSuffix);
-    const std::string line = announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong_);
-    // A missing or read-only folder or a locked file: the next tick tries again.
-    system().WriteWholeFile(path, line);
+    // Off this thread: a folder on a server that went away can take seconds to fail, and the
+    // hotkeys must not wait for it. A missing or read-only folder or a locked file: the next
+    // tick tries again.
+    forms_.WriteFileInBackground(folder + std::string(announcer::kScriptFileSuffix),
+                                 announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong_));
 }
 
 // --- Event dispatch -------------------------------------------------------------

@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
+
+#include "core/background_writer.h"
 
 namespace tw {
 
@@ -50,6 +53,19 @@ void Forms::Retire(std::unique_ptr<FormBase>& slot) {
     if (slot) {
         slot->DestroyWindow();
         unloaded_.push_back(std::move(slot));
+    }
+}
+
+void Forms::WriteFileInBackground(std::string path, std::string bytes) {
+    if (!writer_) {
+        writer_ = std::make_unique<BackgroundWriter>(system_);
+    }
+    writer_->Write(std::move(path), std::move(bytes));
+}
+
+void Forms::WaitForBackgroundWrites() {
+    if (writer_) {
+        writer_->WaitUntilIdle();
     }
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/form_base.h"
@@ -17,6 +18,8 @@
 #include "platform/system.h"
 
 namespace tw {
+
+class BackgroundWriter;
 
 // In the order a shutdown unloads them: the main window last.
 enum class WindowSlot : std::size_t { SongShow, Announce, About, Menu, Main };
@@ -81,6 +84,13 @@ class Forms {
     void Shutdown();
     bool shuttingDown() const { return shuttingDown_; }
 
+    // Writes the file off the user-interface thread, one write at a time, the newest content
+    // replacing what still waits (BackgroundWriter). The thread starts with the first write and
+    // serves the whole run, so that no window's unloading waits on it.
+    void WriteFileInBackground(std::string path, std::string bytes);
+    // Returns once the files handed over so far are written: for tests, never the program.
+    void WaitForBackgroundWrites();
+
     // Frees windows unloaded from inside their own handlers. Called where no
     // handler of theirs can be running: between two top-level events.
     void ReleaseUnloaded();
@@ -102,6 +112,7 @@ class Forms {
     // windows are already gone.
     std::vector<std::unique_ptr<FormBase>> unloaded_;
     bool shuttingDown_ = false;
+    std::unique_ptr<BackgroundWriter> writer_;
 };
 
 }  // namespace tw

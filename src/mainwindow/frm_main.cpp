@@ -26,6 +26,11 @@ namespace {
 
 constexpr std::int16_t kVkF1 = 112;
 
+// Bit 15 of a key state: the key is down at the moment of the query.
+bool IsKeyDown(std::int16_t state) {
+    return (static_cast<std::uint16_t>(state) & 0x8000u) != 0;
+}
+
 // An announcer started hidden that the system opened off the screen goes to the
 // top left at this height, shorter than its design: the size this start has
 // always given it, which opening it from the menu sets right again.
@@ -151,11 +156,19 @@ void FrmMain::Form_QueryUnload() {
 }
 
 void FrmMain::Timer1_Timer() {
-    for (const HotkeyRow& row : kHotkeyTable) {
-        // Control is read afresh for every row, and both states are always read.
-        const bool controlDown = system().AsyncKeyState(kVkControl) != 0;
-        const bool keyDown = system().AsyncKeyState(row.virtualKey) != 0;
-        if (controlDown && keyDown) {
+    // Control once for all rows: the first query spends its "pressed since" bit, and a chord
+    // pressed and let go between two ticks lives on that bit alone. Every key is still read
+    // on every tick, which spends its own bit as it always has.
+    const std::int16_t control = system().AsyncKeyState(kVkControl);
+    for (std::size_t i = 0; i < kHotkeyTable.size(); ++i) {
+        const HotkeyRow& row = kHotkeyTable[i];
+        const std::int16_t key = system().AsyncKeyState(row.virtualKey);
+        // Held down right now, not just pressed since: a held key's auto-repeat sets the
+        // "pressed since" bit again and again, so only a tick that saw the chord up ends a press.
+        const bool heldNow = IsKeyDown(control) && IsKeyDown(key);
+        const bool heldBefore = chordHeld_[i];
+        chordHeld_[i] = heldNow;
+        if (control != 0 && key != 0 && (row.repeat == HotkeyRepeat::EveryTick || !heldBefore)) {
             RunHotkey(row);
         }
     }

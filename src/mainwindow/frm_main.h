@@ -3,12 +3,14 @@
 // that other windows call on it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "core/forms.h"
 #include "core/module.h"
 #include "core/windows.h"
+#include "mainwindow/hotkeys.h"
 #include "mainwindow/start_switches.h"
 #include "player/player_link.h"
 #include "tray/tray_icon.h"
@@ -63,7 +65,7 @@ class FrmMain final : public FormBase, public MainWindow {
     void OnEvent(const platform::FormEvent& event) override;
 
     void ApplyStartSwitches(const StartSwitches& switches);
-    void RunHotkey(const struct HotkeyRow& row);
+    void RunHotkey(const HotkeyRow& row);
     void DrawIt();
     void DrawButtons();
     void StartAnnouncerHidden();
@@ -79,6 +81,8 @@ class FrmMain final : public FormBase, public MainWindow {
     player::PlayerLink player_;
     TrayIcon tray_;
     platform::WindowHandle hWndJump_ = 0;
+    // Per hotkey row: the chord was down at the latest tick.
+    std::array<bool, kHotkeyTable.size()> chordHeld_{};
     // Where in Label1 the latest left press went down.
     TitleDrag drag_;
 };

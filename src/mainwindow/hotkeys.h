@@ -19,12 +19,20 @@ enum class HotkeyAction {
     JumpTo,         // the command, then bring the player's dialog forward
 };
 
+// How a row treats a chord held across ticks.
+enum class HotkeyRepeat {
+    EveryTick,     // acts on every tick while held: volume and seeking go on
+    OncePerPress,  // acts when the chord goes down, again only after it was let go: a toggle
+                   // acting on two ticks would undo itself
+};
+
 struct HotkeyRow {
     int virtualKey;
     std::string_view label;
     HotkeyAction action;
     player::PlayerCommand command;
     int times;
+    HotkeyRepeat repeat = HotkeyRepeat::EveryTick;
 };
 
 // Tested in this order in every tick; rows that fire together act in this order.
@@ -32,7 +40,7 @@ inline constexpr std::array<HotkeyRow, 13> kHotkeyTable{{
     {96, "Play", HotkeyAction::Send, player::PlayerCommand::Play, 1},
     {110, "Stop (decimal)", HotkeyAction::Send, player::PlayerCommand::Stop, 1},
     {97, "Previous", HotkeyAction::TitleThenSend, player::PlayerCommand::Previous, 1},
-    {98, "Pause", HotkeyAction::Send, player::PlayerCommand::Pause, 1},
+    {98, "Pause", HotkeyAction::Send, player::PlayerCommand::Pause, 1, HotkeyRepeat::OncePerPress},
     {99, "Next", HotkeyAction::Send, player::PlayerCommand::Next, 1},
     {100, "Rewind", HotkeyAction::Send, player::PlayerCommand::Rewind, 1},
     {101, "Jump To", HotkeyAction::JumpTo, player::PlayerCommand::JumpToFile, 1},

@@ -87,7 +87,9 @@ class System {
     // At most maxBytes from the start of the file; nothing when it can't be read.
     virtual std::optional<std::string> ReadFileStart(const std::string& path,
                                                      std::size_t maxBytes) = 0;
-    // Creates or truncates the file and writes the bytes; false on any failure.
+    // Creates or truncates the file and writes the bytes; false on any failure. Called from
+    // the background writer's thread (core/background_writer.h), beside the user-interface
+    // thread, so it touches nothing that thread does.
     virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
 
     // --- Text ---------------------------------------------------------------------

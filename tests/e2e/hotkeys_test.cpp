@@ -23,7 +23,7 @@ constexpr KeyCase kKeyCases[] = {
     {"keypad 0: Play", true, VK_NUMPAD0, kShortHold, kPlay, 1},
     {"keypad decimal: Stop", true, VK_DECIMAL, kShortHold, kStop, 1},
     {"keypad 1: Previous", true, VK_NUMPAD1, kShortHold, kPrevious, 1},
-    {"keypad 2: Pause", true, VK_NUMPAD2, kShortHold, kPause, 1},
+    {"keypad 2 held: Pause once", true, VK_NUMPAD2, 4 * kTick, kPause, kOncePerPress},
     {"keypad 3: Next", true, VK_NUMPAD3, kShortHold, kNext, 1},
     {"keypad 4: Rewind", true, VK_NUMPAD4, kShortHold, kRewind, 1},
     {"keypad 6: Fast forward", true, VK_NUMPAD6, kShortHold, kFastForward, 1},
@@ -86,7 +86,12 @@ constexpr struct {
     size_t perTick;  // for a click: how many
 } kSteps[] = {
     {"Play while a song plays", L"Artist - Song", VK_NUMPAD0, {}, 0, 0},
-    {"Pause", nullptr, VK_NUMPAD2, {}, kAppPlayPause, 1},
+    {"Pause held: one toggle, Spotify paused",
+     nullptr,
+     VK_NUMPAD2,
+     {},
+     kAppPlayPause,
+     kOncePerPress},
     {"Stop while a song plays", nullptr, VK_DECIMAL, {}, kAppPlayPause, 1},
     {"Next", nullptr, VK_NUMPAD3, {}, kAppNext, 1},
     {"Previous", nullptr, VK_NUMPAD1, {}, kAppPrevious, 1},

@@ -56,7 +56,7 @@ TEST(AnnouncerTest, LoadShowsTheStoredFolderOnlyAPickedOneIsStoredAndTheCloseAre
 
     const int lookups = app.desktop.windowLookups;
     app.Ticks(5);
-    EXPECT_EQ(app.desktop.fileWrites.size(), 1u);
+    EXPECT_EQ(app.desktop.FileWrites().size(), 1u);
     EXPECT_EQ(app.desktop.windowLookups, lookups);
     // The last script stays for the game to use.
     EXPECT_EQ(app.Script(), SayLine("I am currently listening to Song."));
@@ -153,7 +153,7 @@ TEST(AnnouncerWriterTest, EveryTickWithAFolderLooksThePlayerUpAfreshAndRewritesT
     const auto& announcer = *app.forms.Loaded<FrmAnnounce>();
     app.Ticks(3);
     EXPECT_EQ(app.desktop.windowLookups, 0);
-    EXPECT_TRUE(app.desktop.fileWrites.empty());
+    EXPECT_TRUE(app.desktop.FileWrites().empty());
 
     // The box as it is now decides the folder, and typing saves nothing.
     app.TypeFolder(app.GameFolder());
@@ -190,7 +190,35 @@ TEST(AnnouncerWriterTest, EveryTickWithAFolderLooksThePlayerUpAfreshAndRewritesT
     EXPECT_EQ(app.Script(), kNothing);
     app.TypeFolder("");
     app.Ticks(2);
-    EXPECT_EQ(app.desktop.fileWrites.size(), 8u);
+    EXPECT_EQ(app.desktop.FileWrites().size(), 8u);
+}
+
+// A disk that does not answer holds the writer's thread alone: the hotkeys and the ticks go on,
+// nothing piles up behind the held write but the newest line, which lands once the disk answers,
+// and neither unloading the announcer nor the end of the run waits on it.
+TEST(AnnouncerWriterTest, AHeldWriteHoldsNoHotkeyNorTickAndOnlyTheNewestLineWaits) {
+    TestApp app;
+    const auto player = app.desktop.AddPlayer("1. First - Winamp");
+    app.StoreFolder(app.GameFolder());
+    app.Start();
+    app.forms.Load<FrmAnnounce>();
+    app.HoldNextWrite();
+    app.desktop.KeyDown(test::kControl);
+    app.desktop.KeyDown(105);
+    for (const char* caption : {"2. Second - Winamp", "3. Third - Winamp"}) {
+        app.desktop.Other(player)->caption = caption;
+        app.Ticks(2);
+    }
+    EXPECT_EQ(app.forms.Loaded<FrmAnnounce>()->sSong(), "Third");
+    app.desktop.Click(app.Announcer().At(FrmAnnounce::Image1, 2, 2));  // unloaded at once
+    EXPECT_EQ(app.desktop.CommandsTo(player).size(), 16u * 5) << "Volume Up on every tick";
+    EXPECT_EQ(app.desktop.FileWrites().size(), 1u);
+    app.desktop.ReleaseWrites();
+    app.forms.WaitForBackgroundWrites();
+    EXPECT_EQ(app.desktop.FileWrites().size(), 2u);
+    EXPECT_EQ(app.Script(), SayLine("I am currently listening to Third."));
+    app.forms.Load<FrmAnnounce>();
+    app.HoldNextWrite();  // and the test ends, with the write held
 }
 
 // The game script's line against hostile song titles: whatever the title, the game must find

@@ -146,7 +146,7 @@ TEST(FaultsTest, ALongRunLeavesNothingBehind) {
     }
     app.forms.Load<FrmAnnounce>();
     app.Ticks(10000);
-    EXPECT_EQ(app.desktop.fileWrites.size(), 10000u);
+    EXPECT_EQ(app.desktop.FileWrites().size(), 10000u);
     EXPECT_EQ(app.forms.unreleased(), 0u);
     EXPECT_EQ(app.Display(), nullptr);
     EXPECT_FALSE(app.Form("Menu")->IsVisible());

@@ -14,9 +14,9 @@
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
     // A drive without a disk (a removed stick, "D:" half typed in the folder box) must fail
-    // the announcer's once-a-second write quietly: Windows' "No disk" box would hold this
-    // thread, hotkeys and tray included, every second until answered. The modes already set,
-    // by whoever started the program, stay.
+    // the announcer's once-a-second write quietly: Windows' "No disk" box would hold the
+    // thread that writes until answered, and no script would be written meanwhile. The modes
+    // already set, by whoever started the program, stay.
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
     // Nothing here sets up COM: only the folder picker needs it, and it enters the apartment

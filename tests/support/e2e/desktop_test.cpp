@@ -599,6 +599,11 @@ void DesktopTest::ExpectEachTick(const std::vector<std::uint64_t>& sent, std::ui
 void DesktopTest::ExpectChordSends(const std::vector<WORD>& keys, std::uint64_t command,
                                    size_t perTick, Millis hold, const std::wstring& exeName) {
     const size_t before = Log(exeName).size();
+    if (perTick == kOncePerPress) {
+        ASSERT_TRUE(HoldChord(keys, std::max(hold, 4 * kTick))) << "SendInput refused the chord";
+        EXPECT_EQ(SentSince(before, 1, exeName), std::vector<std::uint64_t>{command});
+        return;
+    }
     ASSERT_TRUE(HoldChord(keys, hold)) << "SendInput refused the chord";
     ExpectEachTick(SentSince(before, perTick, exeName), command, perTick, hold);
 }

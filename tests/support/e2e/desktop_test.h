@@ -60,6 +60,8 @@ inline const std::vector<std::uint64_t> kNothing;
 // while it is held: a hold of n periods is seen by n - 1 to n + 1 ticks, and at least one.
 inline constexpr Millis kTick{250};
 inline constexpr Millis kShortHold{400};
+// For ExpectChordSends: one command, however many ticks see the chord.
+inline constexpr size_t kOncePerPress = static_cast<size_t>(-1);
 // Long enough for a send that a tick started just before the release to land in the log,
 // and for the next tick to see that the keys are up.
 inline constexpr Millis kSettle{700};
@@ -248,7 +250,8 @@ class DesktopTest : public ::testing::Test {
     static void ExpectEachTick(const std::vector<std::uint64_t>& sent, std::uint64_t command,
                                size_t perTick, Millis hold);
     // Holds the chord and expects of what it sent to the player (or the stand-in `exeName`)
-    // what ExpectEachTick does.
+    // what ExpectEachTick does; with `perTick` kOncePerPress, held for four ticks at least,
+    // exactly one `command`, as a row that acts once per press sends it.
     void ExpectChordSends(const std::vector<WORD>& keys, std::uint64_t command, size_t perTick,
                           Millis hold = kShortHold, const std::wstring& exeName = {});
     // Posts the icon's sink what the shell sends when the mouse does `mouseMessage` on the

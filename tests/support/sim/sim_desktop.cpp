@@ -292,6 +292,14 @@ PixelPoint SimForm::At(int id, int x, int y) const {
 SimDesktop::SimDesktop() : root_(MakeRoot()) {}
 
 SimDesktop::~SimDesktop() {
+    // A writer thread left inside a call (a test that failed before letting it go) must be
+    // out of it before the desktop goes.
+    {
+        std::unique_lock lock(filesMutex_);
+        holdWrites_ = false;
+        filesChanged_.notify_all();
+        filesChanged_.wait(lock, [this] { return writesInside_ == 0; });
+    }
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
 }
@@ -811,19 +819,59 @@ std::optional<std::string> SimDesktop::ReadFileStart(const std::string& path,
     return content;
 }
 
+void SimDesktop::HoldWrites() {
+    const std::lock_guard lock(filesMutex_);
+    holdWrites_ = true;
+}
+
+void SimDesktop::ReleaseWrites() {
+    const std::lock_guard lock(filesMutex_);
+    holdWrites_ = false;
+    filesChanged_.notify_all();
+}
+
+bool SimDesktop::WritesHeld() {
+    const std::lock_guard lock(filesMutex_);
+    return holdWrites_;
+}
+
+void SimDesktop::WaitForHeldWrite() {
+    std::unique_lock lock(filesMutex_);
+    filesChanged_.wait(lock, [this] { return writesHeld_ > 0; });
+}
+
+std::vector<std::string> SimDesktop::FileWrites() {
+    const std::lock_guard lock(filesMutex_);
+    return fileWrites_;
+}
+
 bool SimDesktop::WriteWholeFile(const std::string& path, std::string_view bytes) {
-    fileWrites.push_back(path);
+    std::unique_lock lock(filesMutex_);
+    fileWrites_.push_back(path);
+    if (holdWrites_ && std::this_thread::get_id() == desktopThread_) {
+        throw std::logic_error("a held write on the thread that drives the desktop: " + path);
+    }
+    ++writesInside_;
+    if (holdWrites_) {
+        ++writesHeld_;
+        filesChanged_.notify_all();
+        filesChanged_.wait(lock, [this] { return !holdWrites_; });
+        --writesHeld_;
+    }
+    lock.unlock();
+
     const auto real = RealPath(path);
     std::error_code error;
-    if (!std::filesystem::is_directory(real.parent_path(), error)) {
-        return false;
+    bool written = false;
+    if (std::filesystem::is_directory(real.parent_path(), error)) {
+        std::ofstream out(real, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        written = static_cast<bool>(out);
     }
-    std::ofstream out(real, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    lock.lock();
+    --writesInside_;
+    filesChanged_.notify_all();
+    return written;
 }
 
 std::string SimDesktop::AnsiToUtf8(std::string_view ansi) {

@@ -28,7 +28,9 @@
 // - programs started, links opened, message boxes, and another copy of the
 //   program already running.
 // Files are real files below a temporary folder; backslashes in paths are
-// read as separators, and files can be marked hidden or system.
+// read as separators, and files can be marked hidden or system. File writes can
+// be held, as a disk that does not answer holds them, until the test lets them
+// go; they come from the program's writer thread, so what they touch is locked.
 //
 // Like the Win32 backend, a window refuses nothing silently: an id the window
 // does not have throws, so a wrong id fails the test instead of passing.
@@ -42,15 +44,18 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -250,6 +255,16 @@ class SimDesktop final : public platform::System {
     std::set<std::filesystem::path> unreadable;
     // Files with the hidden or system attribute.
     std::set<std::filesystem::path> hiddenOrSystem;
+    // A disk that does not answer: from HoldWrites on, every file write waits inside the
+    // call until ReleaseWrites. A write held on the thread that drives the desktop could
+    // never be let go, so it throws instead.
+    void HoldWrites();
+    void ReleaseWrites();
+    bool WritesHeld();
+    // Returns once a write is waiting inside the call.
+    void WaitForHeldWrite();
+    // The path of every WriteWholeFile call, failed and held ones included.
+    std::vector<std::string> FileWrites();
 
     // The primary monitor: its size, and its work area.
     platform::ScreenInfo screen{1024, 768, 15, 15};
@@ -278,8 +293,6 @@ class SimDesktop final : public platform::System {
     // --- What the program did ------------------------------------------------------
     int keyStateReads = 0;
     int windowLookups = 0;
-    // The path of every WriteWholeFile call, failed ones included.
-    std::vector<std::string> fileWrites;
     bool processEnded = false;
     // Band changes that reached an existing window, in order: (window, topmost).
     std::vector<std::pair<WindowHandle, bool>> topmostChanges;
@@ -374,6 +387,15 @@ class SimDesktop final : public platform::System {
     WindowHandle foreground_ = 0;
     WindowHandle nextHandle_ = 0x1000;
     std::int64_t nowMs_ = 0;
+
+    // What file writes touch, which may come from another thread.
+    std::mutex filesMutex_;
+    std::condition_variable filesChanged_;
+    std::vector<std::string> fileWrites_;
+    bool holdWrites_ = false;
+    int writesHeld_ = 0;
+    int writesInside_ = 0;
+    const std::thread::id desktopThread_ = std::this_thread::get_id();
 };
 
 }  // namespace tw::sim

@@ -31,8 +31,14 @@ inline std::string SayLine(std::string_view message) {
 
 struct TestApp {
     TestApp() {
-        // As the message loop does between two events.
-        desktop.betweenEvents = [this] { forms.ReleaseUnloaded(); };
+        // As the message loop does between two events; and, as a disk that answers at once
+        // would, a file handed to the writer thread is written before the next event.
+        desktop.betweenEvents = [this] {
+            forms.ReleaseUnloaded();
+            if (!desktop.WritesHeld()) {
+                forms.WaitForBackgroundWrites();
+            }
+        };
     }
 
     sim::SimDesktop desktop;
@@ -74,6 +80,13 @@ struct TestApp {
         Announcer().SetControlText(FrmAnnounce::txtCSFolder, text);
     }
     void Ticks(int seconds) { desktop.Advance(std::chrono::seconds(seconds)); }
+    // The announcer's next write waits inside the call, as on a disk that does not answer,
+    // until the test lets it go.
+    void HoldNextWrite() {
+        desktop.HoldWrites();
+        Ticks(1);
+        desktop.WaitForHeldWrite();
+    }
     // The tips of the icons in the notification area.
     std::vector<std::string> TrayTips() {
         std::vector<std::string> tips;
