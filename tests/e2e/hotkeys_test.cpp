@@ -38,6 +38,7 @@ constexpr KeyCase kKeyCases[] = {
 };
 
 TEST_F(Hotkeys, EachChordSendsItsCommandOnEveryTickItIsHeld) {
+    SetMediaSession("status=Playing\ntitle=Song");
     ASSERT_NO_FATAL_FAILURE(StartSpotify(L"Artist - Song"));
     ASSERT_NO_FATAL_FAILURE(StartBrowser(L"Artist - Song"));
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
@@ -63,9 +64,10 @@ TEST_F(Hotkeys, EachChordSendsItsCommandOnEveryTickItIsHeld) {
             row.control ? std::vector<WORD>{VK_CONTROL, row.key} : std::vector<WORD>{row.key},
             row.command, row.perTick, row.hold));
     }
-    // A Winamp-class player running beside Spotify gets every command.
+    // A Winamp-class player running beside Spotify and a media session gets every command.
     EXPECT_EQ(Log(kSpotify), kNothing);
     EXPECT_EQ(Log(kBrowser), kNothing);
+    EXPECT_EQ(Log(kMediaSession), kNothing);
     EXPECT_TRUE(PollUntil(Millis(3000), [&] {
         const HWND dialog = jumpDialog();
         return dialog != nullptr && GetForegroundWindow() == dialog;
@@ -129,6 +131,98 @@ TEST_F(Players, SpotifyAloneTakesTheHotkeysAndTheBarAndABrowserNothing) {
     }
     EXPECT_EQ(Log(kBrowser), kNothing);
     EXPECT_TRUE(tunewarden_.Running());
+}
+
+// A point on the bar's previous, pause and stop buttons too.
+constexpr POINT kOnPrevious{41, 28}, kOnPause{83, 28};
+
+constexpr char kSession[] = "status=Playing\ntitle=Song";
+
+const struct {
+    const char* what;
+    const wchar_t* caption;  // Spotify's caption from this step on; null: as it was
+    const char* session;     // the media session from this step on; null: as it was
+    WORD key;                // 0: a click on the bar at `on`
+    POINT on;
+    const wchar_t* exeName;           // who gets it: Spotify or the session
+    std::vector<std::uint64_t> sent;  // for a key, one tick's worth
+} kSessionSteps[] = {
+    {"Spotify playing takes Next",
+     L"Artist - Song",
+     kSession,
+     VK_NUMPAD3,
+     {},
+     kSpotify,
+     {kAppNext}},
+    {"Spotify paused: the session takes Play",
+     L"Spotify Premium",
+     nullptr,
+     VK_NUMPAD0,
+     {},
+     kMediaSession,
+     {kTryPlay}},
+    {"Pause toggles", nullptr, nullptr, VK_NUMPAD2, {}, kMediaSession, {kTryTogglePlayPause}},
+    {"Stop", nullptr, nullptr, VK_DECIMAL, {}, kMediaSession, {kTryStop}},
+    {"Next", nullptr, nullptr, VK_NUMPAD3, {}, kMediaSession, {kTrySkipNext}},
+    {"Previous", nullptr, nullptr, VK_NUMPAD1, {}, kMediaSession, {kTrySkipPrevious}},
+    {"Rewind", nullptr, nullptr, VK_NUMPAD4, {}, kMediaSession, {kTryRewind}},
+    {"Fast forward", nullptr, nullptr, VK_NUMPAD6, {}, kMediaSession, {kTryFastForward}},
+    {"ten tracks on", nullptr, nullptr, VK_ADD, {}, kMediaSession, std::vector(10, kTrySkipNext)},
+    {"ten tracks back",
+     nullptr,
+     nullptr,
+     VK_SUBTRACT,
+     {},
+     kMediaSession,
+     std::vector(10, kTrySkipPrevious)},
+    {"Volume down", nullptr, nullptr, VK_NUMPAD7, {}, kMediaSession, {}},
+    {"Jump to file", nullptr, nullptr, VK_NUMPAD5, {}, kMediaSession, {}},
+    // Last: a click brings the bar forward.
+    {"the bar's previous", nullptr, nullptr, 0, kOnPrevious, kMediaSession, {kTrySkipPrevious}},
+    {"the bar's play", nullptr, nullptr, 0, kOnPlay, kMediaSession, {kTryPlay}},
+    {"the bar's pause", nullptr, nullptr, 0, kOnPause, kMediaSession, {kTryTogglePlayPause}},
+    {"the bar's next", nullptr, nullptr, 0, kOnNext, kMediaSession, {kTrySkipNext}},
+    // A session that refuses to stop is paused, never toggled.
+    {"the bar's stop, refused",
+     nullptr,
+     "status=Playing\ntitle=Song\nrefuse=TryStopAsync",
+     0,
+     kOnStop,
+     kMediaSession,
+     {kTryStop, kTryPause}},
+};
+
+TEST_F(Players, TheMediaSessionTakesWhatNoWindowTakesUnlessSpotifyPlaysHiddenOrNot) {
+    ASSERT_NO_FATAL_FAILURE(StartSpotify(L"Artist - Song"));
+    // Minimised or closed to the tray, Spotify's window is hidden.
+    ShowWindow(spotifyWindow_, SW_HIDE);
+    ASSERT_TRUE(PollUntil(Millis(3000), [&] { return !IsWindowVisible(spotifyWindow_); }));
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-dock", L"TR"}));
+    ASSERT_NO_FATAL_FAILURE(StartBrowser(L"Other - Tune"));
+    ASSERT_NO_FATAL_FAILURE(BringPlayerForward(browserWindow_));
+
+    for (const auto& step : kSessionSteps) {
+        SCOPED_TRACE(step.what);
+        if (step.caption != nullptr) {
+            ASSERT_TRUE(SetWindowTextW(spotifyWindow_, step.caption));
+        }
+        if (step.session != nullptr) {
+            SetMediaSession(step.session);
+        }
+        const std::wstring other = step.exeName == kSpotify ? kMediaSession : kSpotify;
+        const size_t before = Log(step.exeName).size(), otherBefore = Log(other).size();
+        if (step.key != 0) {
+            ASSERT_NO_FATAL_FAILURE(ExpectChordSends({VK_CONTROL, step.key},
+                                                     step.sent.empty() ? 0 : step.sent[0],
+                                                     step.sent.size(), kShortHold, step.exeName));
+        } else {
+            const Box window = WindowBox(mainWindow_);
+            ASSERT_TRUE(Click({window[0] + step.on.x, window[1] + step.on.y}, Button::kLeft));
+            EXPECT_EQ(SentSince(before, step.sent.size(), step.exeName), step.sent);
+        }
+        EXPECT_EQ(Log(other).size(), otherBefore) << "sent to the other one too";
+    }
+    EXPECT_EQ(Log(kBrowser), kNothing);
 }
 
 using SongDisplay = DesktopTest;

@@ -1,8 +1,9 @@
 // The test double's own declarations of Windows.Media.Control and the WinRT async types, written
 // from the ABI facts gathered for the project (the Windows SDK's generated headers and the
-// bindings generated from Windows' metadata agree on them), NOT from the program's header: the end-to-end test MediaControlAbi compares the two, method by method, so a
-// slip in either one shows. Slot numbers count from the start of the vtable; IInspectable fills
-// 0 to 5. IIDs are written as the strings the facts give and parsed at compile time.
+// bindings generated from Windows' metadata agree on them), NOT from the program's header: the
+// end-to-end test MediaControlAbi compares the two, method by method, so a slip in either one
+// shows. Slot numbers count from the start of the vtable; IInspectable fills 0 to 5. IIDs are
+// written as the strings the facts give and parsed at compile time.
 #pragma once
 
 #include <windows.h>
