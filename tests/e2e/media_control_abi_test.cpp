@@ -13,6 +13,7 @@
 #include <tuple>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "gsmtc.h"
 #include "platform/win32/media_control_abi.h"
@@ -62,105 +63,77 @@ struct Signature<R (C::*)(A...)> {
     }
 };
 
-// The methods of one interface, in the order of their slots from `first` on.
-template <class... Methods>
-void ExpectSlots(int first, Methods... methods) {
-    int slot = first;
+// The methods of one interface, in the order of their slots from 6 on, after IInspectable's.
+template <class Ours, class Twins, class... Methods>
+void ExpectInterface(const char* name, Methods... methods) {
+    EXPECT_EQ(Ours::kIid, Twins::iid) << name;
+    int slot = 6;
     const auto expect = [&](const auto& method) {
-        const auto& [name, ours, twins] = method;
-        using Ours = Signature<std::remove_cvref_t<decltype(ours)>>;
-        using Twins = Signature<std::remove_cvref_t<decltype(twins)>>;
-        EXPECT_EQ(Ours::Slot(ours), slot) << name << ", the program's";
-        EXPECT_EQ(Twins::Slot(twins), slot) << name << ", the double's";
-        EXPECT_EQ(Ours::Shape(), Twins::Shape()) << name << "'s parameters";
+        const auto& [what, ours, twins] = method;
+        using OursOf = Signature<std::remove_cvref_t<decltype(ours)>>;
+        using TwinsOf = Signature<std::remove_cvref_t<decltype(twins)>>;
+        EXPECT_EQ(OursOf::Slot(ours), slot) << name << "::" << what << ", the program's";
+        EXPECT_EQ(TwinsOf::Slot(twins), slot) << name << "::" << what << ", the double's";
+        EXPECT_EQ(OursOf::Shape(), TwinsOf::Shape()) << name << "::" << what << "'s parameters";
         ++slot;
     };
     (expect(methods), ...);
 }
 
-#define BOTH(I, method) std::tuple(#I "::" #method, &program::I::method, &twin::I::method)
-#define SAME_IID(I) EXPECT_EQ(program::I::kIid, twin::I::iid) << #I
+// Within an INTERFACE(I, ...): one method of I, through both declarations.
+#define M(method) std::tuple(#method, &Ours::method, &Twins::method)
+#define INTERFACE(I, ...)                              \
+    {                                                  \
+        using Ours = program::I;                       \
+        using Twins = twin::I;                         \
+        ExpectInterface<Ours, Twins>(#I, __VA_ARGS__); \
+    }
 
 using MediaControlAbi = testing::Test;
 
 TEST_F(MediaControlAbi, EveryMethodReachesItsSlotThroughBothDeclarationsAndTheIidsAgree) {
-    ExpectSlots(6, BOTH(IGlobalSystemMediaTransportControlsSessionManagerStatics, RequestAsync));
-#define M(method) BOTH(IGlobalSystemMediaTransportControlsSessionManager, method)
-    ExpectSlots(6, M(GetCurrentSession), M(GetSessions), M(add_CurrentSessionChanged),
-                M(remove_CurrentSessionChanged), M(add_SessionsChanged), M(remove_SessionsChanged));
-#undef M
-#define M(method) BOTH(IGlobalSystemMediaTransportControlsSession, method)
-    ExpectSlots(6, M(get_SourceAppUserModelId), M(TryGetMediaPropertiesAsync),
-                M(GetTimelineProperties), M(GetPlaybackInfo), M(TryPlayAsync), M(TryPauseAsync),
-                M(TryStopAsync), M(TryRecordAsync), M(TryFastForwardAsync), M(TryRewindAsync),
-                M(TrySkipNextAsync), M(TrySkipPreviousAsync), M(TryChangeChannelUpAsync),
-                M(TryChangeChannelDownAsync), M(TryTogglePlayPauseAsync),
-                M(TryChangeAutoRepeatModeAsync), M(TryChangePlaybackRateAsync),
-                M(TryChangeShuffleActiveAsync), M(TryChangePlaybackPositionAsync),
-                M(add_TimelinePropertiesChanged), M(remove_TimelinePropertiesChanged),
-                M(add_PlaybackInfoChanged), M(remove_PlaybackInfoChanged),
-                M(add_MediaPropertiesChanged), M(remove_MediaPropertiesChanged));
-#undef M
-#define M(method) BOTH(IGlobalSystemMediaTransportControlsSessionMediaProperties, method)
-    ExpectSlots(6, M(get_Title), M(get_Subtitle), M(get_AlbumArtist), M(get_Artist),
-                M(get_AlbumTitle), M(get_TrackNumber), M(get_Genres), M(get_AlbumTrackCount),
-                M(get_PlaybackType), M(get_Thumbnail));
-#undef M
-#define M(method) BOTH(IGlobalSystemMediaTransportControlsSessionPlaybackInfo, method)
-    ExpectSlots(6, M(get_Controls), M(get_PlaybackStatus), M(get_PlaybackType),
-                M(get_AutoRepeatMode), M(get_PlaybackRate), M(get_IsShuffleActive));
-#undef M
-#define M(method) BOTH(IGlobalSystemMediaTransportControlsSessionPlaybackControls, method)
-    ExpectSlots(6, M(get_IsPlayEnabled), M(get_IsPauseEnabled), M(get_IsStopEnabled),
-                M(get_IsRecordEnabled), M(get_IsFastForwardEnabled), M(get_IsRewindEnabled),
-                M(get_IsNextEnabled), M(get_IsPreviousEnabled), M(get_IsChannelUpEnabled),
-                M(get_IsChannelDownEnabled), M(get_IsPlayPauseToggleEnabled),
-                M(get_IsShuffleEnabled), M(get_IsRepeatEnabled), M(get_IsPlaybackRateEnabled),
-                M(get_IsPlaybackPositionEnabled));
-#undef M
-#define M(method) BOTH(IGlobalSystemMediaTransportControlsSessionTimelineProperties, method)
-    ExpectSlots(6, M(get_StartTime), M(get_EndTime), M(get_MinSeekTime), M(get_MaxSeekTime),
-                M(get_Position), M(get_LastUpdatedTime));
-#undef M
-    ExpectSlots(6, BOTH(IAsyncInfo, get_Id), BOTH(IAsyncInfo, get_Status),
-                BOTH(IAsyncInfo, get_ErrorCode), BOTH(IAsyncInfo, Cancel), BOTH(IAsyncInfo, Close));
-#define M(operation)                                                               \
-    ExpectSlots(6, BOTH(operation, put_Completed), BOTH(operation, get_Completed), \
-                BOTH(operation, GetResults));                                      \
-    SAME_IID(operation)
-    M(IAsyncOperationOfManager);
-    M(IAsyncOperationOfMediaProperties);
-    M(IAsyncOperationOfBoolean);
-#undef M
-
-    SAME_IID(IGlobalSystemMediaTransportControlsSessionManagerStatics);
-    SAME_IID(IGlobalSystemMediaTransportControlsSessionManager);
-    SAME_IID(IGlobalSystemMediaTransportControlsSession);
-    SAME_IID(IGlobalSystemMediaTransportControlsSessionMediaProperties);
-    SAME_IID(IGlobalSystemMediaTransportControlsSessionPlaybackInfo);
-    SAME_IID(IGlobalSystemMediaTransportControlsSessionPlaybackControls);
-    SAME_IID(IGlobalSystemMediaTransportControlsSessionTimelineProperties);
-    SAME_IID(IAsyncInfo);
+    INTERFACE(IGlobalSystemMediaTransportControlsSessionManagerStatics, M(RequestAsync));
+    INTERFACE(IGlobalSystemMediaTransportControlsSessionManager, M(GetCurrentSession),
+              M(GetSessions), M(add_CurrentSessionChanged), M(remove_CurrentSessionChanged),
+              M(add_SessionsChanged), M(remove_SessionsChanged));
+    INTERFACE(IGlobalSystemMediaTransportControlsSession, M(get_SourceAppUserModelId),
+              M(TryGetMediaPropertiesAsync), M(GetTimelineProperties), M(GetPlaybackInfo),
+              M(TryPlayAsync), M(TryPauseAsync), M(TryStopAsync), M(TryRecordAsync),
+              M(TryFastForwardAsync), M(TryRewindAsync), M(TrySkipNextAsync),
+              M(TrySkipPreviousAsync), M(TryChangeChannelUpAsync), M(TryChangeChannelDownAsync),
+              M(TryTogglePlayPauseAsync), M(TryChangeAutoRepeatModeAsync),
+              M(TryChangePlaybackRateAsync), M(TryChangeShuffleActiveAsync),
+              M(TryChangePlaybackPositionAsync), M(add_TimelinePropertiesChanged),
+              M(remove_TimelinePropertiesChanged), M(add_PlaybackInfoChanged),
+              M(remove_PlaybackInfoChanged), M(add_MediaPropertiesChanged),
+              M(remove_MediaPropertiesChanged));
+    INTERFACE(IGlobalSystemMediaTransportControlsSessionMediaProperties, M(get_Title),
+              M(get_Subtitle), M(get_AlbumArtist), M(get_Artist), M(get_AlbumTitle),
+              M(get_TrackNumber), M(get_Genres), M(get_AlbumTrackCount), M(get_PlaybackType),
+              M(get_Thumbnail));
+    INTERFACE(IGlobalSystemMediaTransportControlsSessionPlaybackInfo, M(get_Controls),
+              M(get_PlaybackStatus), M(get_PlaybackType), M(get_AutoRepeatMode),
+              M(get_PlaybackRate), M(get_IsShuffleActive));
+    INTERFACE(IGlobalSystemMediaTransportControlsSessionPlaybackControls, M(get_IsPlayEnabled),
+              M(get_IsPauseEnabled), M(get_IsStopEnabled), M(get_IsRecordEnabled),
+              M(get_IsFastForwardEnabled), M(get_IsRewindEnabled), M(get_IsNextEnabled),
+              M(get_IsPreviousEnabled), M(get_IsChannelUpEnabled), M(get_IsChannelDownEnabled),
+              M(get_IsPlayPauseToggleEnabled), M(get_IsShuffleEnabled), M(get_IsRepeatEnabled),
+              M(get_IsPlaybackRateEnabled), M(get_IsPlaybackPositionEnabled));
+    INTERFACE(IGlobalSystemMediaTransportControlsSessionTimelineProperties, M(get_StartTime),
+              M(get_EndTime), M(get_MinSeekTime), M(get_MaxSeekTime), M(get_Position),
+              M(get_LastUpdatedTime));
+    INTERFACE(IAsyncInfo, M(get_Id), M(get_Status), M(get_ErrorCode), M(Cancel), M(Close));
+    INTERFACE(IAsyncOperationOfManager, M(put_Completed), M(get_Completed), M(GetResults));
+    INTERFACE(IAsyncOperationOfMediaProperties, M(put_Completed), M(get_Completed), M(GetResults));
+    INTERFACE(IAsyncOperationOfBoolean, M(put_Completed), M(get_Completed), M(GetResults));
     EXPECT_STREQ(program::kManagerClassName, twin::kManagerClass);
 
-    using S = program::SessionPlaybackStatus;
-    using T = twin::PlaybackStatus;
-    for (const auto& [ours, twins] : {std::pair(S::Closed, T::Closed),
-                                      {S::Opened, T::Opened},
-                                      {S::Changing, T::Changing},
-                                      {S::Stopped, T::Stopped},
-                                      {S::Playing, T::Playing},
-                                      {S::Paused, T::Paused}}) {
-        EXPECT_EQ(static_cast<int>(ours), static_cast<int>(twins));
-    }
-    using A = program::AsyncStatus;
-    using B = twin::AsyncStatus;
-    for (const auto& [ours, twins] : {std::pair(A::Started, B::Started),
-                                      {A::Completed, B::Completed},
-                                      {A::Canceled, B::Canceled},
-                                      {A::Error, B::Error}}) {
-        EXPECT_EQ(static_cast<int>(ours), static_cast<int>(twins));
-    }
+    const auto numbers = [](auto... members) { return std::vector{static_cast<int>(members)...}; };
+#define STATUSES(E) numbers(E::Closed, E::Opened, E::Changing, E::Stopped, E::Playing, E::Paused)
+    EXPECT_EQ(STATUSES(program::SessionPlaybackStatus), STATUSES(twin::PlaybackStatus));
+#define ASYNC(E) numbers(E::Started, E::Completed, E::Canceled, E::Error)
+    EXPECT_EQ(ASYNC(program::AsyncStatus), ASYNC(twin::AsyncStatus));
 }
 
 }  // namespace

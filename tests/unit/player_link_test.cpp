@@ -115,8 +115,9 @@ TEST(SongTitleTest, CutsTheSongOutOfTheCaptionOrComposesTheSessions) {
     }
 }
 
-// The key map and its gates on the caption are the end-to-end test's (hotkeys_test.cpp).
-TEST(SpotifyTest, TheDisplayTheAnnouncerAndTheBarFollowSpotifyUntilAWinampClassPlayerRuns) {
+// The key maps, and Spotify's gates on its caption, are the end-to-end tests'
+// (hotkeys_test.cpp), through the real worker and a real session.
+TEST(PlayersTest, TheDisplayTheAnnouncerAndTheBarFollowSpotifyThenTheSessionThenAWinampClassOne) {
     test::TestApp app;
     // In front, with a caption that reads like a song.
     const auto browser = app.desktop.AddWindow(kChromium, "Artist - Song - YouTube", "chrome.exe");
@@ -124,43 +125,6 @@ TEST(SpotifyTest, TheDisplayTheAnnouncerAndTheBarFollowSpotifyUntilAWinampClassP
     const auto received = [&] { return app.desktop.Other(spotify)->appCommands; };
     app.StoreFolder(app.GameFolder());
     app.desktop.commandLine = "-a";  // the announcer, hidden, off the bar
-    app.Start();
-    const auto button = [&](int x) { return app.MainForm().At(FrmMain::picButtons, x, 8); };
-    const auto expect = [&](const char* shown, const std::string& script) {
-        app.Chord(104);
-        app.Ticks(1);
-        EXPECT_EQ(app.Display()->ControlText(FrmSongShow::lblSong), shown);
-        EXPECT_EQ(app.Script(), script);
-    };
-    expect("Artist - Song", test::SayLine("I am currently listening to Artist - Song."));
-    app.desktop.Click(button(30));  // Play while a song plays: Spotify has only the toggle
-    app.desktop.Click(button(92));
-    EXPECT_EQ(received(), AppCommands{kNext});
-
-    app.desktop.Other(spotify)->caption = "Spotify Free";
-    expect("No song is playing", std::string(announcer::kNoSongLine));
-    app.desktop.Click(button(30));
-    EXPECT_EQ(received(), (AppCommands{kNext, kPlayPause}));
-
-    const auto winamp = app.desktop.AddPlayer("2. Other - Tune - Winamp");
-    app.desktop.Click(button(92));
-    expect("Other - Tune", test::SayLine("I am currently listening to Other - Tune."));
-    EXPECT_EQ(app.desktop.CommandsTo(winamp), std::vector<std::uint32_t>{test::kNext});
-    EXPECT_EQ(received(), (AppCommands{kNext, kPlayPause}));
-    EXPECT_TRUE(app.desktop.CommandsTo(spotify).empty());
-    EXPECT_TRUE(app.desktop.Other(browser)->appCommands.empty());
-}
-
-// The key map to the session is the end-to-end test's (hotkeys_test.cpp), through the real
-// worker and a real session.
-TEST(MediaSessionTest, WhatNoWindowTakesTheSessionShowsAnnouncesAndGetsWithoutWaiting) {
-    test::TestApp app;
-    sim::SimMediaSession& session = app.desktop.mediaSession;
-    session.present = session.playing = true;
-    session.artist = "Artist";
-    session.title = "Title";
-    app.StoreFolder(app.GameFolder());
-    app.desktop.commandLine = "-a";
     app.Start();
     const auto click = [&](int x) {
         app.desktop.Click(app.MainForm().At(FrmMain::picButtons, x, 8));
@@ -171,35 +135,39 @@ TEST(MediaSessionTest, WhatNoWindowTakesTheSessionShowsAnnouncesAndGetsWithoutWa
         EXPECT_EQ(app.Display()->ControlText(FrmSongShow::lblSong), shown);
         EXPECT_EQ(app.Script(), script);
     };
-    using enum platform::MediaCommand;
-    using Received = std::vector<platform::MediaCommand>;
+    expect("Artist - Song", test::SayLine("I am currently listening to Artist - Song."));
+    click(30);  // Play while a song plays: Spotify has only the toggle
+    click(92);
+    EXPECT_EQ(received(), AppCommands{kNext});
+
+    app.desktop.Other(spotify)->caption = "Spotify Free";
+    expect("No song is playing", std::string(announcer::kNoSongLine));
+    click(30);
+    EXPECT_EQ(received(), (AppCommands{kNext, kPlayPause}));
+
+    // Spotify paused, a session that plays takes over. Refused, its Stop pauses and never
+    // toggles; unanswered, ten skips cost one wait.
+    sim::SimMediaSession& session = app.desktop.mediaSession;
+    session.present = session.playing = session.refusesStop = true;
+    session.artist = "Artist";
+    session.title = "Title";
     expect("Artist - Title", test::SayLine("I am currently listening to Artist - Title."));
-    for (const int x : {8, 30, 50, 71, 92}) {
-        click(x);
-    }
-    app.Chord(109);  // ten back
-    app.Chord(105);  // the volume is left to Windows
-    EXPECT_EQ(session.received,
-              (Received{Previous, Play, TogglePlayPause, Stop, Next, Previous, Previous, Previous,
-                        Previous, Previous, Previous, Previous, Previous, Previous, Previous}));
-    // Refused, Stop pauses and never toggles; unanswered, ten skips cost one wait.
-    session.received.clear();
-    session.refusesStop = true;
     click(71);
     session.neverCompletes = true;
     app.Chord(107);
-    EXPECT_EQ(session.received, (Received{Stop, Pause, Next}));
-
+    using enum platform::MediaCommand;
+    EXPECT_EQ(session.received, (std::vector{Stop, Pause, Next}));
     session.playing = false;
     expect("No song is playing", std::string(announcer::kNoSongLine));
-    // Spotify playing, then a Winamp-class player, take over from the session.
-    const auto spotify = app.desktop.AddWindow(kChromiumNew, "A - B", "Spotify.exe");
-    session.playing = true;
-    expect("A - B", test::SayLine("I am currently listening to A - B."));
-    app.desktop.Other(spotify)->caption = "Spotify";
-    expect("Artist - Title", test::SayLine("I am currently listening to Artist - Title."));
-    app.desktop.AddPlayer("2. Other - Tune - Winamp");
+
+    const auto winamp = app.desktop.AddPlayer("2. Other - Tune - Winamp");
+    click(92);
     expect("Other - Tune", test::SayLine("I am currently listening to Other - Tune."));
+    EXPECT_EQ(app.desktop.CommandsTo(winamp), std::vector<std::uint32_t>{test::kNext});
+    EXPECT_EQ(received(), (AppCommands{kNext, kPlayPause}));
+    EXPECT_EQ(session.received.size(), 3u);
+    EXPECT_TRUE(app.desktop.CommandsTo(spotify).empty());
+    EXPECT_TRUE(app.desktop.Other(browser)->appCommands.empty());
 }
 
 }  // namespace
