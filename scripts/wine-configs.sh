@@ -5,8 +5,8 @@
 # A configuration is
 #   - a name in wine_configurations; the first is the default, the bare display;
 #   - a prefix of its own, from wine_prefix;
-#   - a set-up step, the function wine_setup_<name>, run in the new prefix (and again whenever
-#     the function's text changes);
+#   - a set-up step, the function wine_setup_<name> given the Windows build folder, run in the
+#     new prefix (and again whenever the function's text or the folder changes);
 #   - where it needs more than Wine straight on the Xvfb screen: that screen's size, from a
 #     function wine_x_screen_<name>, and a function wine_display_<name> that starts an X server
 #     of its own on it and points DISPLAY there before anything else in the session runs;
@@ -49,9 +49,13 @@ wine_ctest_selection() {
 }
 
 # Wine straight on the X display: no taskbar, a one-pixel strip at the bottom in its place, and
-# the notification area a small window of Wine's own at the top left.
+# the notification area a small window of Wine's own at the top left. Wine has no media session
+# of its own: the test double stands in for it (tools/media-session-double), with no session
+# until a test writes its state file, so every test here runs beside a worker that finds none.
+# The other configurations keep Wine's missing class.
 wine_setup_bare() {
-    :
+    wine reg add 'HKLM\Software\Microsoft\WindowsRuntime\ActivatableClassId\Windows.Media.Control.GlobalSystemMediaTransportControlsSessionManager' \
+        /v DllPath /d "$(winepath -w "$1/bin/media-session-double.dll")" /f
 }
 
 # Wine's virtual desktop with its shell, the size of the screen: a taskbar along the bottom
@@ -112,10 +116,10 @@ wine_session() {
         echo "creating the Wine prefix $WINEPREFIX" >&2
         wineboot -i >/dev/null 2>&1 || return 1
     fi
-    setup="$(declare -f "wine_setup_$name") $wine_screen"
+    setup="$(declare -f "wine_setup_$name") $wine_screen $(realpath -m "$2")"
     stamp=$WINEPREFIX/.tunewarden-setup
     if [ "$(cat "$stamp" 2>/dev/null)" != "$setup" ]; then
-        "wine_setup_$name" >/dev/null 2>&1 || return 1
+        "wine_setup_$name" "$(realpath -m "$2")" >/dev/null 2>&1 || return 1
         echo "$setup" >"$stamp"
     fi
     # The set-up's own programs started a desktop as the prefix was before: it has to go, with

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/media_session.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -48,6 +49,14 @@ class System {
     virtual SendResult SendAppCommand(WindowHandle window, std::uint16_t appCommand) = 0;
     virtual void SetTopmost(WindowHandle window, bool topmost) = 0;
     virtual void BringToForeground(WindowHandle window) = 0;
+
+    // --- The system's media session ------------------------------------------
+    // The current session as a worker saw it last; never waits. Absent where
+    // the system has no session, or no media sessions at all.
+    virtual MediaSession MediaSessionSnapshot() = 0;
+    // Hands the request to that worker and returns at once; a system without a
+    // session drops it.
+    virtual void QueueMediaCommand(const MediaRequest& request) = 0;
 
     // --- Screen ---------------------------------------------------------------
     // The primary monitor's size, and the twips in a pixel everywhere.

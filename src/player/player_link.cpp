@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "player/song_title.h"
 
@@ -20,32 +21,60 @@ const CommandRow& RowOf(PlayerCommand command) {
     return *std::ranges::find(kCommandTable, command, &CommandRow::command);
 }
 
+const PlayerKindRow& KindRow(PlayerKind kind) {
+    return *std::ranges::find(kPlayerKinds, kind, &PlayerKindRow::kind);
+}
+
 }  // namespace
 
 void PlayerLink::FindPlayer() {
-    for (const PlayerKindRow& row : kPlayerKinds) {
-        if (const auto window = FindWindowOf(row); window != 0) {
-            hWndWinamp_ = window;
-            kind_ = row.kind;
-            return;
-        }
+    session_ = {};
+    if (const auto winamp =
+            system_.FindTopLevelWindow(KindRow(PlayerKind::Winamp).windowClasses[0], std::nullopt);
+        winamp != 0) {
+        Found(PlayerKind::Winamp, winamp);
+        return;
     }
-    hWndWinamp_ = 0;
-    kind_ = PlayerKind::None;
+    const SpotifyWindows spotify = FindSpotify();
+    if (spotify.playing != 0) {
+        Found(PlayerKind::Spotify, spotify.playing);
+        return;
+    }
+    session_ = system_.MediaSessionSnapshot();
+    if (session_.present) {
+        Found(PlayerKind::MediaSession, 0);
+        return;
+    }
+    Found(spotify.any != 0 ? PlayerKind::Spotify : PlayerKind::None, spotify.any);
 }
 
-platform::WindowHandle PlayerLink::FindWindowOf(const PlayerKindRow& row) {
-    if (row.exeName.empty()) {
-        return system_.FindTopLevelWindow(row.windowClass, std::nullopt);
-    }
-    for (const auto window : system_.TopLevelWindowsOfClass(row.windowClass)) {
-        // The program's hidden helper windows of the same class have no caption.
-        if (!system_.WindowCaption(window).empty() &&
-            SameFileName(system_.ProcessFileName(window), row.exeName)) {
-            return window;
+void PlayerLink::Found(PlayerKind kind, platform::WindowHandle window) {
+    kind_ = kind;
+    hWndWinamp_ = window;
+}
+
+PlayerLink::SpotifyWindows PlayerLink::FindSpotify() {
+    const PlayerKindRow& row = KindRow(PlayerKind::Spotify);
+    SpotifyWindows found;
+    for (const std::string_view windowClass : row.windowClasses) {
+        for (const auto window : system_.TopLevelWindowsOfClass(windowClass)) {
+            // Hidden windows count: Spotify minimised or closed to the tray still plays.
+            const std::string caption = system_.WindowCaption(window);
+            if (caption.empty() ||
+                std::ranges::find(row.helperCaptions, caption) != row.helperCaptions.end() ||
+                !SameFileName(system_.ProcessFileName(window), row.exeName)) {
+                continue;
+            }
+            if (!SongInCaption(PlayerKind::Spotify, caption).empty()) {
+                found.playing = window;
+                return found;
+            }
+            if (found.any == 0) {
+                found.any = window;
+            }
         }
     }
-    return 0;
+    return found;
 }
 
 platform::SendResult PlayerLink::SendPlayerCommand(PlayerCommand command, int times) {
@@ -53,6 +82,12 @@ platform::SendResult PlayerLink::SendPlayerCommand(PlayerCommand command, int ti
         return platform::SendResult::Delivered;
     }
     const CommandRow& row = RowOf(command);
+    if (kind_ == PlayerKind::MediaSession) {
+        if (row.media) {
+            system_.QueueMediaCommand({*row.media, times, row.mediaIfRefused});
+        }
+        return platform::SendResult::Delivered;
+    }
     if (kind_ == PlayerKind::Spotify) {
         if (row.appCommand == 0) {
             return platform::SendResult::Delivered;

@@ -55,17 +55,33 @@ std::string SongInCaption(PlayerKind kind, std::string_view caption) {
         return CutSongTitle(caption);
     }
     const auto row = std::ranges::find(kPlayerKinds, kind, &PlayerKindRow::kind);
-    if (row == kPlayerKinds.end()) {
+    if (row == kPlayerKinds.end() || row->songMark.empty()) {
         return {};
     }
+    // Paused, idle, or an advertisement: the program's name, or an advertiser's.
     const std::string_view song = TrimBlanks(caption);
-    if (std::ranges::find(row->idleCaptions, song) != row->idleCaptions.end()) {
+    if (song.find(row->songMark) == std::string_view::npos) {
         return {};
     }
     return std::string(song);
 }
 
+std::string SongOfSession(const platform::MediaSession& session) {
+    if (!session.present || !session.playing) {
+        return {};
+    }
+    const std::string_view title = TrimBlanks(session.title);
+    if (title.empty()) {
+        return {};
+    }
+    const std::string_view artist = TrimBlanks(session.artist);
+    return artist.empty() ? std::string(title) : std::string(artist) + " - " + std::string(title);
+}
+
 std::string ReadPlayerTitle(platform::System& system, const PlayerLink& player) {
+    if (player.kind() == PlayerKind::MediaSession) {
+        return SongOfSession(player.session());
+    }
     if (player.hWndWinamp() == 0) {
         return {};
     }

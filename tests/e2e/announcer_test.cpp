@@ -1,7 +1,9 @@
 // The announcer started hidden with "-a": the game script it keeps in the game folder, read
 // back byte for byte while the stand-in's caption changes.
+#include <algorithm>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "desktop_test.h"
 
@@ -110,6 +112,38 @@ TEST_F(Announcer, TellsOnlyTheUserWithoutPlayerAndOutlastsALockedScript) {
     // Not checked for the locked caption's line first: the tick that follows the release may
     // already have come and gone.
     ExpectFollows(L"3. Free - Song - Winamp", "Free - Song");
+}
+
+TEST_F(Announcer, NamesTheSessionsSongWhileItPlaysAndOutlastsAnOperationThatNeverEnds) {
+    ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
+    ExpectScript("", true);  // no session
+    // The album's artist is "Various Artists" unless given: it must not pass for the artist.
+    SetMediaSession("status=Playing\nartist=The Artist\ntitle=The Song");
+    ExpectScript("The Artist - The Song");
+    SetMediaSession("status=Playing\ntitle=Untitled Artist's Song");
+    ExpectScript("Untitled Artist's Song");
+    SetMediaSession("status=Paused\nartist=The Artist\ntitle=The Song");
+    ExpectScript("");
+
+    SetMediaSession("status=Playing\ntitle=Still Here\nnever=TrySkipNextAsync");
+    ExpectScript("Still Here");
+    ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_ADD}));  // ten skips
+    ASSERT_TRUE(PollUntil(Millis(1000), [&] { return !Log(kMediaSession).empty(); }));
+    // The worker waits on the first skip now, but the script is written on, the bar answers
+    // at once and a hotkey is taken, to be carried out once the wait is over.
+    std::filesystem::remove(game_ / L"winamp.cfg");
+    ExpectScript("Still Here");
+    EXPECT_TRUE(Answers(mainWindow_, Millis(200)));
+    ASSERT_NO_FATAL_FAILURE(Chord({VK_CONTROL, VK_NUMPAD0}));
+    std::vector<std::uint64_t> log;
+    EXPECT_TRUE(PollUntil(Millis(8000), [&] {
+        log = Log(kMediaSession);
+        return log.back() == kTryPlay;
+    })) << testing::PrintToString(log);
+    // One wait per ten-skip action, each for one tick that saw the chord: its other nine
+    // skips were dropped.
+    const auto skips = std::count(log.begin(), log.end(), kTrySkipNext);
+    EXPECT_TRUE(skips == 1 || skips == 2) << testing::PrintToString(log);
 }
 
 }  // namespace

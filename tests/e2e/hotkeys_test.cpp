@@ -38,6 +38,7 @@ constexpr KeyCase kKeyCases[] = {
 };
 
 TEST_F(Hotkeys, EachChordSendsItsCommandOnEveryTickItIsHeld) {
+    SetMediaSession("status=Playing\ntitle=Song");
     ASSERT_NO_FATAL_FAILURE(StartSpotify(L"Artist - Song"));
     ASSERT_NO_FATAL_FAILURE(StartBrowser(L"Artist - Song"));
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
@@ -63,9 +64,10 @@ TEST_F(Hotkeys, EachChordSendsItsCommandOnEveryTickItIsHeld) {
             row.control ? std::vector<WORD>{VK_CONTROL, row.key} : std::vector<WORD>{row.key},
             row.command, row.perTick, row.hold));
     }
-    // A Winamp-class player running beside Spotify gets every command.
+    // A Winamp-class player running beside Spotify and a media session gets every command.
     EXPECT_EQ(Log(kSpotify), kNothing);
     EXPECT_EQ(Log(kBrowser), kNothing);
+    EXPECT_EQ(Log(kMediaSession), kNothing);
     EXPECT_TRUE(PollUntil(Millis(3000), [&] {
         const HWND dialog = jumpDialog();
         return dialog != nullptr && GetForegroundWindow() == dialog;
@@ -74,41 +76,65 @@ TEST_F(Hotkeys, EachChordSendsItsCommandOnEveryTickItIsHeld) {
 
 using Players = DesktopTest;
 
-// A point on the bar's play, stop and next buttons, in the main window.
-constexpr POINT kOnPlay{62, 28}, kOnStop{104, 28}, kOnNext{125, 28};
+// Points on the bar's previous, play, pause, stop and next buttons, in the main window.
+constexpr POINT kOnPrevious{41, 28}, kOnPlay{62, 28}, kOnPause{83, 28}, kOnStop{104, 28},
+    kOnNext{125, 28};
+constexpr char kPlaying[] = "status=Playing\ntitle=Song",
+               kRefusing[] = "status=Playing\ntitle=Song\nrefuse=TryStopAsync";
+using Sent = std::vector<std::uint64_t>;
 
-constexpr struct {
+const struct {
     const char* what;
     const wchar_t* caption;  // Spotify's caption from this step on; null: as it was
+    const char* session;     // the media session from this step on (none at first)
     WORD key;                // 0: a click on the bar at `on`
     POINT on;
-    std::uint64_t command;
-    size_t perTick;  // for a click: how many
+    bool toSession;  // the session gets it, not Spotify
+    Sent sent;       // for a key, one tick's worth
 } kSteps[] = {
-    {"Play while a song plays", L"Artist - Song", VK_NUMPAD0, {}, 0, 0},
+    {"Play while a song plays", L"Artist - Song", nullptr, VK_NUMPAD0, {}, false, {}},
     {"Pause held: one toggle, Spotify paused",
+     nullptr,
      nullptr,
      VK_NUMPAD2,
      {},
-     kAppPlayPause,
-     kOncePerPress},
-    {"Stop while a song plays", nullptr, VK_DECIMAL, {}, kAppPlayPause, 1},
-    {"Next", nullptr, VK_NUMPAD3, {}, kAppNext, 1},
-    {"Previous", nullptr, VK_NUMPAD1, {}, kAppPrevious, 1},
-    {"ten tracks on", nullptr, VK_ADD, {}, kAppNext, 10},
-    {"Rewind", nullptr, VK_NUMPAD4, {}, 0, 0},
-    {"Volume up", nullptr, VK_NUMPAD9, {}, 0, 0},
-    {"Jump to file", nullptr, VK_NUMPAD5, {}, 0, 0},
-    {"Stop while paused", L"Spotify Premium", VK_DECIMAL, {}, 0, 0},
-    {"Play while paused", nullptr, VK_NUMPAD0, {}, kAppPlayPause, 1},
+     false,
+     {kAppPlayPause}},
+    {"Stop while a song plays", nullptr, nullptr, VK_DECIMAL, {}, false, {kAppPlayPause}},
+    {"Next", nullptr, nullptr, VK_NUMPAD3, {}, false, {kAppNext}},
+    {"Previous", nullptr, nullptr, VK_NUMPAD1, {}, false, {kAppPrevious}},
+    {"ten tracks on", nullptr, nullptr, VK_ADD, {}, false, Sent(10, kAppNext)},
+    {"Rewind", nullptr, nullptr, VK_NUMPAD4, {}, false, {}},
+    {"Volume up", nullptr, nullptr, VK_NUMPAD9, {}, false, {}},
+    {"Jump to file", nullptr, nullptr, VK_NUMPAD5, {}, false, {}},
+    {"Stop while paused", L"Spotify Premium", nullptr, VK_DECIMAL, {}, false, {}},
+    {"Play while paused", nullptr, nullptr, VK_NUMPAD0, {}, false, {kAppPlayPause}},
+    // A session plays: Spotify paused leaves it the keys, Spotify playing takes them back.
+    {"the session's Play", nullptr, kPlaying, VK_NUMPAD0, {}, true, {kTryPlay}},
+    {"its Pause toggles", nullptr, nullptr, VK_NUMPAD2, {}, true, {kTryTogglePlayPause}},
+    {"its Stop", nullptr, nullptr, VK_DECIMAL, {}, true, {kTryStop}},
+    {"its Next", nullptr, nullptr, VK_NUMPAD3, {}, true, {kTrySkipNext}},
+    {"its Previous", nullptr, nullptr, VK_NUMPAD1, {}, true, {kTrySkipPrevious}},
+    {"its Rewind", nullptr, nullptr, VK_NUMPAD4, {}, true, {kTryRewind}},
+    {"its Fast forward", nullptr, nullptr, VK_NUMPAD6, {}, true, {kTryFastForward}},
+    {"ten tracks back", nullptr, nullptr, VK_SUBTRACT, {}, true, Sent(10, kTrySkipPrevious)},
+    {"Volume down", nullptr, nullptr, VK_NUMPAD7, {}, true, {}},
+    {"Spotify plays again", L"Artist - Song", nullptr, VK_NUMPAD3, {}, false, {kAppNext}},
     // Last: a click brings the bar forward.
-    {"the bar's stop while paused", nullptr, 0, kOnStop, 0, 0},
-    {"the bar's play while paused", nullptr, 0, kOnPlay, kAppPlayPause, 1},
-    {"the bar's next", nullptr, 0, kOnNext, kAppNext, 1},
+    {"the bar's next", nullptr, nullptr, 0, kOnNext, false, {kAppNext}},
+    {"the bar's previous", L"Spotify Free", nullptr, 0, kOnPrevious, true, {kTrySkipPrevious}},
+    {"the bar's play", nullptr, nullptr, 0, kOnPlay, true, {kTryPlay}},
+    {"the bar's pause", nullptr, nullptr, 0, kOnPause, true, {kTryTogglePlayPause}},
+    {"the bar's next", nullptr, nullptr, 0, kOnNext, true, {kTrySkipNext}},
+    // A session that refuses to stop is paused, never toggled.
+    {"the bar's stop, refused", nullptr, kRefusing, 0, kOnStop, true, {kTryStop, kTryPause}},
 };
 
-TEST_F(Players, SpotifyAloneTakesTheHotkeysAndTheBarAndABrowserNothing) {
+TEST_F(Players, SpotifyHiddenThenTheMediaSessionTakeTheHotkeysAndTheBarAndABrowserNothing) {
     ASSERT_NO_FATAL_FAILURE(StartSpotify(L"Artist - Song"));
+    // Minimised or closed to the tray, Spotify's window is hidden.
+    ShowWindow(spotifyWindow_, SW_HIDE);
+    ASSERT_TRUE(PollUntil(Millis(3000), [&] { return !IsWindowVisible(spotifyWindow_); }));
     // Docked top right, the bar is clear of the stand-ins' windows and of the window that
     // Wine without a desktop shows the notification area in, top left.
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-dock", L"TR"}));
@@ -121,16 +147,25 @@ TEST_F(Players, SpotifyAloneTakesTheHotkeysAndTheBarAndABrowserNothing) {
         if (step.caption != nullptr) {
             ASSERT_TRUE(SetWindowTextW(spotifyWindow_, step.caption));
         }
-        if (step.key != 0) {
-            ASSERT_NO_FATAL_FAILURE(ExpectChordSends({VK_CONTROL, step.key}, step.command,
-                                                     step.perTick, kShortHold, kSpotify));
-            continue;
+        if (step.session != nullptr) {
+            SetMediaSession(step.session);
+            std::this_thread::sleep_for(Millis(700));  // Tunewarden reads it every 500 ms
         }
-        const size_t before = Log(kSpotify).size();
-        const Box window = WindowBox(mainWindow_);
-        ASSERT_TRUE(Click({window[0] + step.on.x, window[1] + step.on.y}, Button::kLeft));
-        EXPECT_EQ(SentSince(before, step.perTick, kSpotify),
-                  std::vector<std::uint64_t>(step.perTick, step.command));
+        const std::wstring to = step.toSession ? kMediaSession : kSpotify,
+                           other = step.toSession ? kSpotify : kMediaSession;
+        const size_t before = Log(to).size(), otherBefore = Log(other).size();
+        if (step.key != 0) {
+            // Pause is a toggle: held over several ticks it still acts once.
+            const size_t perTick = step.key == VK_NUMPAD2 ? kOncePerPress : step.sent.size();
+            ASSERT_NO_FATAL_FAILURE(ExpectChordSends({VK_CONTROL, step.key},
+                                                     step.sent.empty() ? 0 : step.sent[0], perTick,
+                                                     kShortHold, to));
+        } else {
+            const Box window = WindowBox(mainWindow_);
+            ASSERT_TRUE(Click({window[0] + step.on.x, window[1] + step.on.y}, Button::kLeft));
+            EXPECT_EQ(SentSince(before, step.sent.size(), to), step.sent);
+        }
+        EXPECT_EQ(Log(other).size(), otherBefore) << "the other one got it too";
     }
     EXPECT_EQ(Log(kBrowser), kNothing);
     EXPECT_TRUE(tunewarden_.Running());

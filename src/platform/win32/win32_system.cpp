@@ -150,6 +150,25 @@ void Win32System::BringToForeground(WindowHandle window) {
     SetForegroundWindow(ToHwnd(window));
 }
 
+// --- The system's media session --------------------------------------------------------
+
+void Win32System::StartMediaSession() {
+    if (!mediaSession_) {
+        mediaSession_ = std::make_unique<MediaSessionWorker>();
+        mediaSession_->Start();
+    }
+}
+
+MediaSession Win32System::MediaSessionSnapshot() {
+    return mediaSession_ ? mediaSession_->Snapshot() : MediaSession{};
+}
+
+void Win32System::QueueMediaCommand(const MediaRequest& request) {
+    if (mediaSession_) {
+        mediaSession_->Queue(request);
+    }
+}
+
 // --- Screen ---------------------------------------------------------------------------
 
 ScreenInfo Win32System::Screen() {
@@ -388,6 +407,11 @@ void Win32System::WriteSetting(std::string_view app, std::string_view section, s
 // --- Shell ------------------------------------------------------------------------------------
 
 Win32System::~Win32System() {
+    // A worker still inside a call into a session that does not answer keeps
+    // using its object: it is left to the end of the process.
+    if (mediaSession_ && !mediaSession_->Stop()) {
+        static_cast<void>(mediaSession_.release());
+    }
     if (comEntered_) {
         CoUninitialize();
     }

@@ -11,6 +11,7 @@
 
 #include "platform/system.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/media_session_worker.h"
 
 namespace tw::platform::win32 {
 
@@ -32,6 +33,13 @@ class Win32System final : public System {
     SendResult SendAppCommand(WindowHandle window, std::uint16_t appCommand) override;
     void SetTopmost(WindowHandle window, bool topmost) override;
     void BringToForeground(WindowHandle window) override;
+
+    // Starts the worker that reads the system's media session. Called once the
+    // first window shows: the start does not wait for it, and a first hotkey
+    // finds the session read already.
+    void StartMediaSession();
+    MediaSession MediaSessionSnapshot() override;
+    void QueueMediaCommand(const MediaRequest& request) override;
 
     ScreenInfo Screen() override;
     bool QueryTaskbarRect(PixelRect& rect) override;
@@ -71,6 +79,7 @@ class Win32System final : public System {
 
   private:
     UniqueHandle instanceMark_;
+    std::unique_ptr<MediaSessionWorker> mediaSession_;
     bool comEntered_ = false;  // this thread is in a single-threaded COM apartment
 };
 

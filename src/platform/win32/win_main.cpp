@@ -19,14 +19,16 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     // already set, by whoever started the program, stay.
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
-    // Nothing here sets up COM: only the folder picker needs it, and it enters the apartment
-    // itself. The common controls are loaded with the first tooltip (tool_tips.cpp).
+    // Nothing here sets up COM on this thread: only the folder picker needs it, and it enters
+    // the apartment itself; the media session's worker enters one of its own, on its thread,
+    // once the bar shows. The common controls are loaded with the first tooltip (tool_tips.cpp).
     try {
         tw::platform::win32::Win32System system;
         tw::Forms forms(system);
         if (!forms.Start<tw::FrmMain>()) {
             return 0;
         }
+        system.StartMediaSession();
         for (;;) {
             if (const std::optional<int> exitCode = tw::platform::win32::HandleNextMessage()) {
                 return *exitCode;

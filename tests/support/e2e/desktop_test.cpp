@@ -478,9 +478,29 @@ void Process::Kill() {
     }
 }
 
+namespace {
+
+// The media session double's state, beside it: none, no session.
+std::filesystem::path MediaSessionState() {
+    return ExeDirectory() / L"media-session.txt";
+}
+
+void EndMediaSession() {
+    std::error_code error;
+    std::filesystem::remove(MediaSessionState(), error);
+}
+
+}  // namespace
+
+void DesktopTest::SetMediaSession(const std::string& state) const {
+    std::ofstream(MediaSessionState(), std::ios::binary | std::ios::trunc)
+        << state << "\nlog=" << (folder_ / L"media-session.log").string() << "\n";
+}
+
 void DesktopTest::SetUp() {
     // The program is DPI aware: the test reads the screen in the same pixels.
     SetProcessDPIAware();
+    EndMediaSession();
     KillOwnersOf(kMainClass);
     KillOwnersOf(kPlayerClass);
     KillOwnersOf(kChromiumClass, true);
@@ -495,6 +515,7 @@ void DesktopTest::SetUp() {
 }
 
 void DesktopTest::TearDown() {
+    EndMediaSession();
     tunewarden_.Kill();
     player_.Kill();
     spotify_.Kill();

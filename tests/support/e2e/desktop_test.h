@@ -52,6 +52,13 @@ inline constexpr std::uint64_t kPrevious = 40044, kPlay = 40045, kPause = 40046,
 // WM_APPCOMMAND's lParam as a media key gives it, as the stand-in logs it.
 inline constexpr std::uint64_t kAppNext = 11 << 16, kAppPrevious = 12 << 16,
                                kAppPlayPause = 14 << 16;
+// The system's media session, the test double of tools/media-session-double: the name its log
+// is read by (Log, SentSince), and what it logs for each command, the slot of the session's
+// method that was called.
+inline constexpr wchar_t kMediaSession[] = L"media-session";
+inline constexpr std::uint64_t kTryPlay = 10, kTryPause = 11, kTryStop = 12, kTryFastForward = 14,
+                               kTryRewind = 15, kTrySkipNext = 16, kTrySkipPrevious = 17,
+                               kTryTogglePlayPause = 20;
 // A log that must stay empty, printable as such.
 inline const std::vector<std::uint64_t> kNothing;
 
@@ -231,6 +238,10 @@ class DesktopTest : public ::testing::Test {
     // browserWindow_.
     void StartSpotify(const std::wstring& caption);
     void StartBrowser(const std::wstring& caption);
+    // Gives the system a current media session, in the lines of the double's state file
+    // (status=Playing, title=..., ...), logging into "media-session.log"; the session goes
+    // with the test.
+    void SetMediaSession(const std::string& state) const;
     // `switches` are the start switches, e.g. {L"-dock", L"BR"}.
     void StartTunewarden(const std::vector<std::wstring>& switches = {});
     // Puts the stand-in (or the window given) in front, where the game would be, ready for

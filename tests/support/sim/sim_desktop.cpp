@@ -721,6 +721,30 @@ void SimDesktop::SetTopmost(WindowHandle window, bool topmost) {
     }
 }
 
+platform::MediaSession SimDesktop::MediaSessionSnapshot() {
+    const SimMediaSession& session = mediaSession;
+    if (!session.present) {
+        return {};
+    }
+    return {true, session.playing, session.artist, session.title};
+}
+
+void SimDesktop::QueueMediaCommand(const platform::MediaRequest& request) {
+    if (!mediaSession.present) {
+        return;
+    }
+    platform::RunMediaRequest(request, [this](platform::MediaCommand command) {
+        mediaSession.received.push_back(command);
+        if (mediaSession.neverCompletes) {
+            return platform::MediaOutcome::TimedOut;
+        }
+        if (command == platform::MediaCommand::Stop && mediaSession.refusesStop) {
+            return platform::MediaOutcome::Refused;
+        }
+        return platform::MediaOutcome::Done;
+    });
+}
+
 void SimDesktop::BringToForeground(WindowHandle window) {
     if (SimForm* form = FormByHandle(window)) {
         Activate(form->window_);

@@ -19,6 +19,11 @@
 //   model's hit test, capture and click rules; a press on no window of the
 //   program is a click elsewhere, which takes the activation away;
 // - a clock that fires due timers in time order;
+// - the system's current media session: present, playing, artist and title,
+//   the commands it was given, a session that refuses to stop and one whose
+//   operations never complete (the backend's worker runs the same rule on
+//   its answers, platform::RunMediaRequest; the worker's thread and its waits
+//   are not modelled: a queued command reaches the session at once);
 // - the settings store, the folder picker's answers, the foreground window and
 //   the end of the process;
 // - the notification area: icons by window and id with their tips, the
@@ -186,6 +191,20 @@ struct OtherWindow {
     int sendAttempts = 0;
 };
 
+// The system's current media session.
+struct SimMediaSession {
+    bool present = false;
+    bool playing = false;
+    std::string artist;
+    std::string title;
+    // Answers no to Stop, as a browser's session often does.
+    bool refusesStop = false;
+    // No operation ever completes: every command waits out the worker's bound.
+    bool neverCompletes = false;
+    // Every command the session was given, in order, refused and timed-out ones too.
+    std::vector<platform::MediaCommand> received;
+};
+
 class SimDesktop final : public platform::System {
   public:
     SimDesktop();
@@ -228,6 +247,8 @@ class SimDesktop final : public platform::System {
     void RemoveWindow(WindowHandle handle);
     OtherWindow* Other(WindowHandle handle);
     std::vector<std::uint32_t> CommandsTo(WindowHandle handle);
+
+    SimMediaSession mediaSession;
 
     // Advances the clock, firing every timer that falls due, in time order.
     void Advance(std::chrono::milliseconds duration);
@@ -319,6 +340,8 @@ class SimDesktop final : public platform::System {
     platform::SendResult SendAppCommand(WindowHandle window, std::uint16_t appCommand) override;
     void SetTopmost(WindowHandle window, bool topmost) override;
     void BringToForeground(WindowHandle window) override;
+    platform::MediaSession MediaSessionSnapshot() override;
+    void QueueMediaCommand(const platform::MediaRequest& request) override;
     platform::ScreenInfo Screen() override { return screen; }
     bool QueryTaskbarRect(platform::PixelRect& rect) override;
     platform::Monitor MonitorAt(PixelPoint point) override;
