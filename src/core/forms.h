@@ -14,7 +14,7 @@
 
 #include "core/form_base.h"
 #include "core/module.h"
-#include "core/windows.h"
+#include "core/window_interfaces.h"
 #include "platform/system.h"
 
 namespace tw {

@@ -9,7 +9,7 @@
 
 #include "core/forms.h"
 #include "core/module.h"
-#include "core/windows.h"
+#include "core/window_interfaces.h"
 #include "mainwindow/hotkeys.h"
 #include "mainwindow/start_switches.h"
 #include "player/player_link.h"

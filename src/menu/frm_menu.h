@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "core/forms.h"
-#include "core/windows.h"
+#include "core/window_interfaces.h"
 
 namespace tw {
 
