@@ -63,12 +63,6 @@ void Forms::WriteFileInBackground(std::string path, std::string bytes) {
     writer_->Write(std::move(path), std::move(bytes));
 }
 
-void Forms::WaitForBackgroundWrites() {
-    if (writer_) {
-        writer_->WaitUntilIdle();
-    }
-}
-
 void Forms::ReleaseUnloaded() {
     unloaded_.clear();
 }

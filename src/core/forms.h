@@ -82,14 +82,11 @@ class Forms {
     // The one way out of the program, whatever started it: the tray icon goes
     // first, then every loaded window, then the process.
     void Shutdown();
-    bool shuttingDown() const { return shuttingDown_; }
 
     // Writes the file off the user-interface thread, one write at a time, the newest content
     // replacing what still waits (BackgroundWriter). The thread starts with the first write and
     // serves the whole run, so that no window's unloading waits on it.
     void WriteFileInBackground(std::string path, std::string bytes);
-    // Returns once the files handed over so far are written: for tests, never the program.
-    void WaitForBackgroundWrites();
 
     // Frees windows unloaded from inside their own handlers. Called where no
     // handler of theirs can be running: between two top-level events.

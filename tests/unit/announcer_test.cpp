@@ -209,12 +209,11 @@ TEST(AnnouncerWriterTest, AHeldWriteHoldsNoHotkeyNorTickAndOnlyTheNewestLineWait
         app.desktop.Other(player)->caption = caption;
         app.Ticks(2);
     }
-    EXPECT_EQ(app.forms.Loaded<FrmAnnounce>()->sSong(), "Third");
     app.desktop.Click(app.Announcer().At(FrmAnnounce::Image1, 2, 2));  // unloaded at once
     EXPECT_EQ(app.desktop.CommandsTo(player).size(), 16u * 5) << "Volume Up on every tick";
     EXPECT_EQ(app.desktop.FileWrites().size(), 1u);
     app.desktop.ReleaseWrites();
-    app.forms.WaitForBackgroundWrites();
+    app.desktop.WaitForFileWrites(2);
     EXPECT_EQ(app.desktop.FileWrites().size(), 2u);
     EXPECT_EQ(app.Script(), SayLine("I am currently listening to Third."));
     app.forms.Load<FrmAnnounce>();

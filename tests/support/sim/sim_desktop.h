@@ -252,6 +252,8 @@ class SimDesktop final : public platform::System {
 
     // Advances the clock, firing every timer that falls due, in time order.
     void Advance(std::chrono::milliseconds duration);
+    // While a timer's tick is delivered, and betweenEvents runs after it: its window and id.
+    std::optional<std::pair<WindowHandle, int>> tick;
     // Runs after every event the desktop delivers, where the program's message
     // loop would run its between-events work.
     std::function<void()> betweenEvents;
@@ -286,6 +288,11 @@ class SimDesktop final : public platform::System {
     void WaitForHeldWrite();
     // The path of every WriteWholeFile call, failed and held ones included.
     std::vector<std::string> FileWrites();
+    // How many WriteWholeFile calls have returned, failed ones included.
+    std::size_t FileWritesMade();
+    // Returns once `count` WriteWholeFile calls have returned in all. A write that never comes
+    // fails the test (it throws after seconds) rather than holding it for good.
+    void WaitForFileWrites(std::size_t count);
 
     // The primary monitor: its size, and its work area.
     platform::ScreenInfo screen{1024, 768, 15, 15};
@@ -418,6 +425,7 @@ class SimDesktop final : public platform::System {
     bool holdWrites_ = false;
     int writesHeld_ = 0;
     int writesInside_ = 0;
+    std::size_t writesMade_ = 0;
     const std::thread::id desktopThread_ = std::this_thread::get_id();
 };
 
