@@ -124,13 +124,8 @@ void FrmAnnounce::DrawFrame() {
     canvas.Refresh();
 }
 
-std::string FrmAnnounce::BrowseForFolder(platform::WindowHandle hWndOwner,
-                                         const std::string& sPrompt) {
-    return system().BrowseForFolder(hWndOwner, sPrompt);
-}
-
 void FrmAnnounce::cmdFind_Click() {
-    sFolder_ = BrowseForFolder(hWnd(), kFolderPrompt);
+    sFolder_ = system().BrowseForFolder(hWnd(), kFolderPrompt);
     if (!sFolder_.empty()) {
         window().SetControlText(txtCSFolder, sFolder_);
         system().WriteSetting(settings::kApp, settings::kGameFolderSection,
@@ -177,13 +172,12 @@ void FrmAnnounce::Timer1_Timer() {
     // The same lookup as the hotkeys and the bar, so the script names the song
     // of the player they drive.
     player_.FindPlayer();
-    hWndWinamp_ = player_.hWndWinamp();
-    sSong_ = player::ReadPlayerTitle(system(), player_);
+    const std::string sSong = player::ReadPlayerTitle(system(), player_);
     // Off this thread: a folder on a server that went away can take seconds to fail, and the
     // hotkeys must not wait for it. A missing or read-only folder or a locked file: the next
     // tick tries again.
     forms_.WriteFileInBackground(folder + std::string(announcer::kScriptFileSuffix),
-                                 announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong_));
+                                 announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong));
 }
 
 // --- Event dispatch -------------------------------------------------------------

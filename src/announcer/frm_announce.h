@@ -44,15 +44,9 @@ class FrmAnnounce final : public FormBase {
     void Image1_Click();
     void Timer1_Timer();
 
-    // What the latest tick with a folder found: the player's window (0 for
-    // none) and the song title (empty when none could be read).
-    platform::WindowHandle hWndWinamp() const { return hWndWinamp_; }
-    const std::string& sSong() const { return sSong_; }
-
   private:
     void OnEvent(const platform::FormEvent& event) override;
 
-    std::string BrowseForFolder(platform::WindowHandle hWndOwner, const std::string& sPrompt);
     void DrawFrame();
 
     // The folder read at load, then whatever the latest folder picker returned.
@@ -60,8 +54,6 @@ class FrmAnnounce final : public FormBase {
     // Where in Label1 the drag began.
     TitleDrag drag_;
     player::PlayerLink player_;
-    platform::WindowHandle hWndWinamp_ = 0;
-    std::string sSong_;
 };
 
 }  // namespace tw

@@ -48,13 +48,15 @@ class Forms {
         return true;
     }
 
-    // The window, loaded first when it is not loaded yet.
+    // The window, loaded first (its Form_Load run, where it has one) when it is not loaded yet.
     template <class F>
     F& Load() {
         std::unique_ptr<FormBase>& slot = Slot<F>();
         if (!slot) {
             slot = std::make_unique<F>(*this);
-            static_cast<F&>(*slot).Form_Load();
+            if constexpr (requires(F & form) { form.Form_Load(); }) {
+                static_cast<F&>(*slot).Form_Load();
+            }
         }
         return static_cast<F&>(*slot);
     }

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <initializer_list>
 #include <string_view>
 
 #include "announcer/frm_announce.h"
@@ -90,7 +89,8 @@ void FrmMain::Form_Load() {
     DrawIt();
     DrawButtons();
     StartIcon(TrayTitle(kNormalMode));
-    LoadMenuHidden();
+    // Loaded hidden, and kept for the whole run.
+    forms_.Load<FrmMenu>().window().SetVisible(false);
 
     const std::string commandLine = system().CommandLine();
     if (!commandLine.empty()) {
@@ -109,16 +109,16 @@ void FrmMain::ApplyStartSwitches(const StartSwitches& switches) {
     }
     // Each present corner is applied in turn; the last one applied stays.
     if (switches.dockTopRight) {
-        DockWindow(DockCorner::TopRight);
+        DockWindow(forms_, DockCorner::TopRight);
     }
     if (switches.dockBottomRight) {
-        DockWindow(DockCorner::BottomRight);
+        DockWindow(forms_, DockCorner::BottomRight);
     }
     if (switches.dockTopLeft) {
-        DockWindow(DockCorner::TopLeft);
+        DockWindow(forms_, DockCorner::TopLeft);
     }
     if (switches.dockBottomLeft) {
-        DockWindow(DockCorner::BottomLeft);
+        DockWindow(forms_, DockCorner::BottomLeft);
     }
 }
 
@@ -133,13 +133,9 @@ void FrmMain::StartAnnouncerHidden() {
     }
 }
 
-void FrmMain::DockWindow(DockCorner corner) {
-    tw::DockWindow(forms_, corner);
-}
-
 void FrmMain::Form_DisplayChange() {
     if (dockedCorner) {
-        DockWindow(*dockedCorner);
+        DockWindow(forms_, *dockedCorner);
     } else {
         FormBase::Form_DisplayChange();
     }
@@ -188,9 +184,10 @@ void FrmMain::RunHotkey(const HotkeyRow& row) {
     }
     if (row.action == HotkeyAction::JumpTo) {
         // The player has made its dialog by the time the command returns.
-        hWndJump_ = system().FindTopLevelWindow(kJumpDialogClass, kJumpDialogTitle);
-        MakeNormal(hWndJump_);
-        system().BringToForeground(hWndJump_);
+        const platform::WindowHandle hWndJump =
+            system().FindTopLevelWindow(kJumpDialogClass, kJumpDialogTitle);
+        MakeNormal(hWndJump);
+        system().BringToForeground(hWndJump);
     }
 }
 
@@ -229,8 +226,7 @@ void FrmMain::DrawButtons() {
 void FrmMain::picButtons_MouseMove(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
                                    float y) {
     std::string_view tip;
-    for (const int n : {6, 1, 2, 3, 4, 5}) {
-        const StripButton& candidate = kStripButtons[static_cast<std::size_t>(n - 1)];
+    for (const StripButton& candidate : kStripButtons) {
         if (OnStripButton(candidate, x, y)) {
             tip = candidate.toolTip;
             break;
@@ -275,11 +271,6 @@ void FrmMain::OnEvent(const platform::FormEvent& event) {
         On<&FrmMain::Form_DisplayChange>(EventKind::DisplayChange),
     });
     RouteEvent<FrmMain>(*this, kRoutes, event);
-}
-
-// Loaded hidden, and kept for the whole run.
-void FrmMain::LoadMenuHidden() {
-    forms_.Load<FrmMenu>().window().SetVisible(false);
 }
 
 }  // namespace tw

@@ -69,18 +69,14 @@ class FrmMain final : public FormBase, public MainWindow {
     void DrawIt();
     void DrawButtons();
     void StartAnnouncerHidden();
-    void DockWindow(DockCorner corner);
     // Shows the popup menu with its corner at a screen point, flipped to the
     // point's left or top where it would cross the right or bottom edge of the
     // point's monitor.
     void OpenMenuAt(float px, float py);
     void HideMenu();
 
-    void LoadMenuHidden();
-
     player::PlayerLink player_;
     TrayIcon tray_;
-    platform::WindowHandle hWndJump_ = 0;
     // Per hotkey row: the chord was down at the latest tick.
     std::array<bool, kHotkeyTable.size()> chordHeld_{};
     // Where in Label1 the latest left press went down.

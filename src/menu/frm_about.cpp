@@ -1,8 +1,7 @@
 #include "menu/frm_about.h"
 
-#include <string>
-
 #include <array>
+#include <string>
 
 #include "core/forms.h"
 #include "core/routes.h"

@@ -174,8 +174,6 @@ void FrmMenu::lblMenu_Click(int index) {
             Hide();
             OpenAnnouncer();
             break;
-        default:
-            break;
     }
 }
 

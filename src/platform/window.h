@@ -77,7 +77,6 @@ class Canvas {
     // Transparent text at the current position; each CR LF and the end of the
     // output move the position to the left edge, one line further down.
     virtual void Print(std::string_view text) = 0;
-    virtual void SetTextPosition(float x, float y) = 0;
     virtual void Refresh() = 0;
 };
 

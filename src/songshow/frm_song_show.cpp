@@ -46,8 +46,6 @@ platform::FormDesc FrmSongShow::Design() {
     return design;
 }
 
-void FrmSongShow::Form_Load() {}
-
 void FrmSongShow::ShowTitle(std::string_view title) {
     platform::Form& display = window();
     // A display still up is placed and captioned where it stands, not hidden
@@ -71,10 +69,6 @@ void FrmSongShow::ShowTitle(std::string_view title) {
     DrawFrame();
 }
 
-void FrmSongShow::Form_Activate() {
-    DrawFrame();
-}
-
 // A one-pixel raised edge: dark right and bottom, light top and left. The
 // canvas keeps it, so later repaints show it without drawing it again.
 void FrmSongShow::DrawFrame() {
@@ -94,7 +88,6 @@ void FrmSongShow::tmr_Timer() {
 
 void FrmSongShow::OnEvent(const platform::FormEvent& event) {
     static constexpr auto kRoutes = std::to_array<Route<FrmSongShow>>({
-        On<&FrmSongShow::Form_Activate>(EventKind::Activate),
         On<&FrmSongShow::tmr_Timer>(EventKind::Timer, tmr),
         On<&FormBase::Form_DisplayChange, FrmSongShow>(EventKind::DisplayChange),
     });

@@ -100,11 +100,6 @@ void SimCanvas::Print(std::string_view text) {
                   Hex(colour_) + (bold_ ? " bold" : ""));
 }
 
-void SimCanvas::SetTextPosition(float x, float y) {
-    x_ = x;
-    y_ = y;
-}
-
 void SimCanvas::Refresh() {
     log.emplace_back("refresh");
 }
@@ -278,6 +273,10 @@ void SimForm::ShowModal(WindowHandle owner) {
         ++ownerWindow->modalWindowsOver;
     }
     SetVisible(true);
+}
+
+bool SimForm::IsActive() const {
+    return desktop_.active_ == window_;
 }
 
 PixelPoint SimForm::At(int id, int x, int y) const {

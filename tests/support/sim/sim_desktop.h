@@ -83,7 +83,6 @@ class SimCanvas final : public platform::Canvas {
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2, bool filled) override;
     void Print(std::string_view text) override;
-    void SetTextPosition(float x, float y) override;
     void Refresh() override;
     // What a new back colour does to a surface: everything drawn is gone.
     void Erase(platform::Colour back);
@@ -157,7 +156,7 @@ class SimForm final : public platform::Form {
     const platform::ControlState& control(int id) const;
     std::string toolTip(int id) const { return control(id).desc.toolTip; }
     platform::Colour foreColour(int id) const { return control(id).desc.foreColour; }
-    bool IsActive() const { return window_->model.Active(); }
+    bool IsActive() const;
     int timesShown() const { return window_->timesShown; }
     int timesHidden() const { return window_->timesHidden; }
     // The screen pixel of a point given relative to a control (kFormSurface:
