@@ -29,6 +29,10 @@ class FrmAnnounce final : public FormBase {
     };
     enum Timer : int { Timer1 = 1 };
 
+    // The window's inner size in twips, which opening it from the menu restores.
+    static constexpr float kWidth = 3495;
+    static constexpr float kHeight = 1920;
+
     explicit FrmAnnounce(Forms& forms);
 
     static platform::FormDesc Design();

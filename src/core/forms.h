@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/form_base.h"
@@ -41,7 +42,7 @@ class Forms {
     // this one brings that copy's bar forward and returns false, to end.
     template <class MainForm>
     bool Start() {
-        if (!ClaimSingleInstance()) {
+        if (!ClaimSingleInstance(MainForm::Design().name)) {
             return false;
         }
         Load<MainForm>();
@@ -100,8 +101,9 @@ class Forms {
     std::unique_ptr<FormBase>& Slot() {
         return slots_[static_cast<std::size_t>(F::kSlot)];
     }
-    // False when another copy runs; that copy's bar is brought forward.
-    bool ClaimSingleInstance();
+    // False when another copy runs; that copy's main window, by its design name, is brought
+    // forward.
+    bool ClaimSingleInstance(std::string_view mainWindowName);
     void Retire(std::unique_ptr<FormBase>& slot);
 
     platform::System& system_;

@@ -45,50 +45,46 @@ FrmMain::FrmMain(Forms& forms)
 }
 
 platform::FormDesc FrmMain::Design() {
-    platform::FormDesc design;
-    design.name = "frmMain";
-    design.caption = kFixedCaption;
-    design.width = 2835;
-    design.height = 4350;
-    design.backColour = platform::colours::kDarkGrey;
-    design.fillColour = platform::colours::kDarkGrey;
-    design.font = {"Arial", 9.75f, false, false};
-    design.showInTaskbar = true;
-    design.iconResource = 1;
-
-    // Where the notification-area icon reports its clicks; never on show.
-    platform::ControlDesc tray;
-    tray.id = picSysTray;
-    tray.kind = platform::ControlKind::ClickArea;
-    design.controls.push_back(tray);
-
-    // The title artwork, on the black title band.
-    platform::ControlDesc title;
-    title.id = Label1;
-    title.kind = platform::ControlKind::Picture;
-    title.rect = {90, 15, 2475, 240};
-    title.backColour = platform::colours::kBlack;
-    title.bitmapResource = IDB_TITLE;
-    design.controls.push_back(title);
-
-    // The glyphs are drawn as shapes, so the bar needs no symbol font.
-    platform::ControlDesc buttons;
-    buttons.id = picButtons;
-    buttons.kind = platform::ControlKind::Picture;
-    buttons.rect = {495, 300, 1845, 285};
-    buttons.backColour = platform::colours::kDarkGrey;
-    buttons.foreColour = platform::colours::kWindowText;
-    buttons.font = design.font;
-    buttons.scale = platform::ScaleUnit::Pixels;
-    design.controls.push_back(buttons);
-    return design;
+    using platform::ControlKind;
+    namespace colours = platform::colours;
+    const platform::Font arial{"Arial", 9.75f, false, false};
+    return {
+        .name = "frmMain",
+        .caption = kFixedCaption,
+        .width = 2835,
+        .height = 4350,
+        .backColour = colours::kDarkGrey,
+        .fillColour = colours::kDarkGrey,
+        .font = arial,
+        .showInTaskbar = true,
+        .iconResource = 1,
+        .controls =
+            {
+                // Where the notification-area icon reports its clicks; never on show.
+                {.id = picSysTray, .kind = ControlKind::ClickArea},
+                // The title artwork, on the black title band.
+                {.id = Label1,
+                 .kind = ControlKind::Picture,
+                 .rect = {90, 15, 2475, 240},
+                 .backColour = colours::kBlack,
+                 .bitmapResource = IDB_TITLE},
+                // The glyphs are drawn as shapes, so the bar needs no symbol font.
+                {.id = picButtons,
+                 .kind = ControlKind::Picture,
+                 .rect = {495, 300, 1845, 285},
+                 .foreColour = colours::kWindowText,
+                 .backColour = colours::kDarkGrey,
+                 .font = arial,
+                 .scale = platform::ScaleUnit::Pixels},
+            },
+    };
 }
 
 void FrmMain::Form_Load() {
     window().SetVisible(true);
     DrawIt();
     DrawButtons();
-    StartIcon(TrayTitle(kNormalMode));
+    StartIcon(TrayTitle(DisplayMode::Normal));
     // Loaded hidden, and kept for the whole run.
     forms_.Load<FrmMenu>().window().SetVisible(false);
 
@@ -129,7 +125,7 @@ void FrmMain::StartAnnouncerHidden() {
     announcer.window().SetVisible(false);
     const auto bounds = announcer.window().Bounds();
     if (bounds.left < 0 || bounds.top < 0) {
-        announcer.window().Move(10, 10, 3495, kHiddenAnnouncerHeight);
+        announcer.window().Move(10, 10, FrmAnnounce::kWidth, kHiddenAnnouncerHeight);
     }
 }
 

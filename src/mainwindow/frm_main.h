@@ -52,7 +52,6 @@ class FrmMain final : public FormBase, public MainWindow {
 
     // Routines other windows call.
     platform::Form& MainForm() override { return window(); }
-    void MakeTopMost(platform::WindowHandle handle) override;
     void MakeNormal(platform::WindowHandle handle) override;
     void GetSongTitle();
     void StartIcon(const std::string& title) override { tray_.Add(title); }
@@ -66,6 +65,7 @@ class FrmMain final : public FormBase, public MainWindow {
 
     void ApplyStartSwitches(const StartSwitches& switches);
     void RunHotkey(const HotkeyRow& row);
+    void MakeTopMost(platform::WindowHandle handle);
     void DrawIt();
     void DrawButtons();
     void StartAnnouncerHidden();

@@ -22,28 +22,23 @@ FrmSongShow::FrmSongShow(Forms& forms) : FormBase(forms) {
 
 platform::FormDesc FrmSongShow::Design() {
     const platform::Font arial{"Arial", 9.75f, false, false};
-
-    platform::FormDesc design;
-    design.name = "frmSongShow";
-    design.width = 4185;
-    design.height = 870;
-    design.backColour = platform::colours::kDarkGrey;
-    design.font = arial;
-    design.frame = platform::FrameKind::None;
-    design.showInTaskbar = false;
-    design.activateWhenShown = false;
-
-    platform::ControlDesc song;
-    song.id = lblSong;
-    song.kind = platform::ControlKind::Label;
-    song.rect = {60, 120, 4065, 675};
-    song.foreColour = platform::colours::kWhite;
-    song.transparent = true;
-    song.font = arial;
-    song.align = platform::TextAlign::Centre;
-    song.wrap = true;
-    design.controls.push_back(song);
-    return design;
+    return {
+        .name = "frmSongShow",
+        .width = 4185,
+        .height = 870,
+        .backColour = platform::colours::kDarkGrey,
+        .font = arial,
+        .frame = platform::FrameKind::None,
+        .showInTaskbar = false,
+        .activateWhenShown = false,
+        .controls = {{.id = lblSong,
+                      .rect = {60, 120, 4065, 675},
+                      .foreColour = platform::colours::kWhite,
+                      .transparent = true,
+                      .font = arial,
+                      .align = platform::TextAlign::Centre,
+                      .wrap = true}},
+    };
 }
 
 void FrmSongShow::ShowTitle(std::string_view title) {
