@@ -13,6 +13,7 @@ namespace tw {
 
 namespace {
 
+// A mode's height, its name in the tray tip, and the mode a switch steps to.
 struct ModeRow {
     DisplayMode mode;
     DisplayMode next;

@@ -1,7 +1,6 @@
 #include "player/song_title.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace tw::player {
 
