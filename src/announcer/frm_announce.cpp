@@ -17,9 +17,6 @@ namespace {
 
 namespace colours = platform::colours;
 
-constexpr float kInnerWidth = 3495;
-constexpr float kInnerHeight = 1920;
-
 constexpr float kLabel4Width = 345;
 constexpr float kLabel4Height = 240;
 // "OK" while the button is held.
@@ -31,20 +28,6 @@ constexpr const char* kFolderPrompt = "Select your Counter-Strike folder:";
 
 const platform::Font kFormFont{"MS Sans Serif", 8.25f, false, false};
 
-platform::ControlDesc MakeControl(int id, platform::ControlKind kind, platform::TwipRect rect,
-                                  std::string text, platform::Colour fore, platform::Colour back,
-                                  platform::Font font) {
-    platform::ControlDesc control;
-    control.id = id;
-    control.kind = kind;
-    control.rect = rect;
-    control.text = std::move(text);
-    control.foreColour = fore;
-    control.backColour = back;
-    control.font = std::move(font);
-    return control;
-}
-
 }  // namespace
 
 FrmAnnounce::FrmAnnounce(Forms& forms) : FormBase(forms), player_(forms.system()) {
@@ -55,55 +38,74 @@ FrmAnnounce::FrmAnnounce(Forms& forms) : FormBase(forms), player_(forms.system()
 
 platform::FormDesc FrmAnnounce::Design() {
     using platform::ControlKind;
-
-    platform::FormDesc design;
-    design.name = "frmAnnounce";
-    design.caption = "CS Announce";
-    design.width = kInnerWidth;
-    design.height = kInnerHeight;
-    design.backColour = colours::kDarkGrey;
-    design.font = kFormFont;
-    design.frame = platform::FrameKind::None;
-    design.showInTaskbar = false;
-
-    design.controls.push_back(MakeControl(Label1, ControlKind::Label, {30, 30, 3420, 270},
-                                          "           Just leave this window open", colours::kWhite,
-                                          colours::kBlack, {"Arial", 8.25f, true, false}));
-    // The close area shows the bar's close box, so users find it where the guide says.
-    design.controls.push_back(MakeControl(Image1, ControlKind::Picture, {3210, 60, 210, 195}, "",
-                                          colours::kBlack, colours::kBlack, kFormFont));
-
-    auto label2 = MakeControl(Label2, ControlKind::Label, {90, 300, 2220, 195},
-                              "Find your Counter-Strike Folder:", colours::kWhite,
-                              colours::kDarkGrey, kFormFont);
-    label2.transparent = true;
-    label2.autoSize = true;
-    design.controls.push_back(label2);
-
-    design.controls.push_back(MakeControl(txtCSFolder, ControlKind::TextBox, {60, 510, 3015, 255},
-                                          "", colours::kWhite, colours::kBlack, kFormFont));
-    design.controls.push_back(MakeControl(cmdFind, ControlKind::PushButton, {3150, 510, 285, 285},
-                                          "...", colours::kWindowText, colours::kButtonFace,
-                                          kFormFont));
-
-    auto label3 = MakeControl(Label3, ControlKind::Label, {60, 780, 3270, 465},
-                              "You will need to bind a key to winamp.cfg to use this part of the "
-                              "application. Example:",
-                              colours::kWhite, colours::kDarkGrey, kFormFont);
-    label3.transparent = true;
-    label3.wrap = true;
-    design.controls.push_back(label3);
-
-    design.controls.push_back(MakeControl(Text1, ControlKind::TextBox, {60, 1200, 3375, 255},
-                                          "bind h \"exec winamp.cfg\"", colours::kWhite,
-                                          colours::kBlack, kFormFont));
-
-    auto label4 =
-        MakeControl(Label4, ControlKind::Label, {1575, 1530, kLabel4Width, kLabel4Height}, "OK",
-                    colours::kWhite, colours::kBlack, {"MS Sans Serif", 9.75f, true, false});
-    label4.align = platform::TextAlign::Centre;
-    design.controls.push_back(label4);
-    return design;
+    return {
+        .name = "frmAnnounce",
+        .caption = "CS Announce",
+        .width = kWidth,
+        .height = kHeight,
+        .backColour = colours::kDarkGrey,
+        .font = kFormFont,
+        .frame = platform::FrameKind::None,
+        .showInTaskbar = false,
+        .controls =
+            {
+                {.id = Label1,
+                 .rect = {30, 30, 3420, 270},
+                 .text = "           Just leave this window open",
+                 .foreColour = colours::kWhite,
+                 .backColour = colours::kBlack,
+                 .font = {"Arial", 8.25f, true, false}},
+                // The close area shows the bar's close box, so users find it where the guide
+                // says.
+                {.id = Image1,
+                 .kind = ControlKind::Picture,
+                 .rect = {3210, 60, 210, 195},
+                 .backColour = colours::kBlack,
+                 .font = kFormFont},
+                {.id = Label2,
+                 .rect = {90, 300, 2220, 195},
+                 .text = "Find your Counter-Strike Folder:",
+                 .foreColour = colours::kWhite,
+                 .transparent = true,
+                 .font = kFormFont,
+                 .autoSize = true},
+                {.id = txtCSFolder,
+                 .kind = ControlKind::TextBox,
+                 .rect = {60, 510, 3015, 255},
+                 .foreColour = colours::kWhite,
+                 .backColour = colours::kBlack,
+                 .font = kFormFont},
+                {.id = cmdFind,
+                 .kind = ControlKind::PushButton,
+                 .rect = {3150, 510, 285, 285},
+                 .text = "...",
+                 .foreColour = colours::kWindowText,
+                 .backColour = colours::kButtonFace,
+                 .font = kFormFont},
+                {.id = Label3,
+                 .rect = {60, 780, 3270, 465},
+                 .text = "You will need to bind a key to winamp.cfg to use this part of the "
+                         "application. Example:",
+                 .foreColour = colours::kWhite,
+                 .transparent = true,
+                 .font = kFormFont,
+                 .wrap = true},
+                {.id = Text1,
+                 .kind = ControlKind::TextBox,
+                 .rect = {60, 1200, 3375, 255},
+                 .text = "bind h \"exec winamp.cfg\"",
+                 .foreColour = colours::kWhite,
+                 .backColour = colours::kBlack,
+                 .font = kFormFont},
+                {.id = Label4,
+                 .rect = {1575, 1530, kLabel4Width, kLabel4Height},
+                 .text = "OK",
+                 .foreColour = colours::kWhite,
+                 .backColour = colours::kBlack,
+                 .font = {"MS Sans Serif", 9.75f, true, false},
+                 .align = platform::TextAlign::Centre},
+            },
+    };
 }
 
 void FrmAnnounce::Form_Load() {
@@ -120,17 +122,12 @@ void FrmAnnounce::Form_Load() {
 // A one-pixel raised edge: dark right and bottom, light top and left.
 void FrmAnnounce::DrawFrame() {
     platform::Canvas& canvas = window().Surface(platform::kFormSurface);
-    DrawRaisedEdge(canvas, platform::Units(system().Screen()), kInnerWidth, kInnerHeight);
+    DrawRaisedEdge(canvas, platform::Units(system().Screen()), kWidth, kHeight);
     canvas.Refresh();
 }
 
-std::string FrmAnnounce::BrowseForFolder(platform::WindowHandle hWndOwner,
-                                         const std::string& sPrompt) {
-    return system().BrowseForFolder(hWndOwner, sPrompt);
-}
-
 void FrmAnnounce::cmdFind_Click() {
-    sFolder_ = BrowseForFolder(hWnd(), kFolderPrompt);
+    sFolder_ = system().BrowseForFolder(hWnd(), kFolderPrompt);
     if (!sFolder_.empty()) {
         window().SetControlText(txtCSFolder, sFolder_);
         system().WriteSetting(settings::kApp, settings::kGameFolderSection,
@@ -177,13 +174,12 @@ void FrmAnnounce::Timer1_Timer() {
     // The same lookup as the hotkeys and the bar, so the script names the song
     // of the player they drive.
     player_.FindPlayer();
-    hWndWinamp_ = player_.hWndWinamp();
-    sSong_ = player::ReadPlayerTitle(system(), player_);
+    const std::string sSong = player::ReadPlayerTitle(system(), player_);
     // Off this thread: a folder on a server that went away can take seconds to fail, and the
     // hotkeys must not wait for it. A missing or read-only folder or a locked file: the next
     // tick tries again.
     forms_.WriteFileInBackground(folder + std::string(announcer::kScriptFileSuffix),
-                                 announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong_));
+                                 announcer::ScriptLineFor(forms_.module().MessageTemplate, sSong));
 }
 
 // --- Event dispatch -------------------------------------------------------------

@@ -29,6 +29,10 @@ class FrmAnnounce final : public FormBase {
     };
     enum Timer : int { Timer1 = 1 };
 
+    // The window's inner size in twips, which opening it from the menu restores.
+    static constexpr float kWidth = 3495;
+    static constexpr float kHeight = 1920;
+
     explicit FrmAnnounce(Forms& forms);
 
     static platform::FormDesc Design();
@@ -44,15 +48,9 @@ class FrmAnnounce final : public FormBase {
     void Image1_Click();
     void Timer1_Timer();
 
-    // What the latest tick with a folder found: the player's window (0 for
-    // none) and the song title (empty when none could be read).
-    platform::WindowHandle hWndWinamp() const { return hWndWinamp_; }
-    const std::string& sSong() const { return sSong_; }
-
   private:
     void OnEvent(const platform::FormEvent& event) override;
 
-    std::string BrowseForFolder(platform::WindowHandle hWndOwner, const std::string& sPrompt);
     void DrawFrame();
 
     // The folder read at load, then whatever the latest folder picker returned.
@@ -60,8 +58,6 @@ class FrmAnnounce final : public FormBase {
     // Where in Label1 the drag began.
     TitleDrag drag_;
     player::PlayerLink player_;
-    platform::WindowHandle hWndWinamp_ = 0;
-    std::string sSong_;
 };
 
 }  // namespace tw

@@ -38,7 +38,6 @@ void BackgroundWriter::Run(const std::shared_ptr<Shared>& shared, platform::Syst
         }
         lock.lock();
         shared->writing = false;
-        shared->changed.notify_all();
     }
 }
 
@@ -66,11 +65,6 @@ void BackgroundWriter::Write(std::string path, std::string bytes) {
         shared_->waiting = Shared::File{std::move(path), std::move(bytes)};
     }
     shared_->changed.notify_all();
-}
-
-void BackgroundWriter::WaitUntilIdle() {
-    std::unique_lock lock(shared_->mutex);
-    shared_->changed.wait(lock, [&] { return !shared_->waiting && !shared_->writing; });
 }
 
 }  // namespace tw

@@ -27,10 +27,6 @@ class BackgroundWriter {
     // System::WriteWholeFile on the thread. A failure is dropped: callers write again.
     void Write(std::string path, std::string bytes);
 
-    // Returns once everything handed over has been written or has failed. The program never
-    // waits on the disk; tests do, before they look at the file.
-    void WaitUntilIdle();
-
   private:
     struct Shared;
     static void Run(const std::shared_ptr<Shared>& shared, platform::System& system);

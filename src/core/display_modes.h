@@ -2,29 +2,16 @@
 // title strip during a game.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <string_view>
+
+#include "core/module.h"
 
 namespace tw {
 
 class Forms;
 
-struct DisplayMode {
-    std::int16_t mode;  // the value of MainWindow::mode
-    float height;       // twips; the width stays 2835
-    std::string_view name;
-};
-
-// The whole window: title strip, transport bar and help text.
-inline constexpr DisplayMode kNormalMode{0, 4350, "Normal Mode"};
-// The title strip and the transport bar.
-inline constexpr DisplayMode kSmallMouseMode{1, 600, "Small Mouse Mode"};
-// The title strip alone.
-inline constexpr DisplayMode kSmallMode{2, 240, "Small Mode"};
-
 // The tray tip for a mode: "Tunewarden 1.4 - Small Mode".
-std::string TrayTitle(const DisplayMode& mode);
+std::string TrayTitle(DisplayMode mode);
 
 // Steps the main window, while it is loaded, to its next mode: Normal,
 // then Small, then Small Mouse, then Normal again. The window grows or shrinks

@@ -40,10 +40,6 @@ std::int32_t BottomRestRow(const Module& module, const platform::Monitor& monito
 
 void DockWindow(Forms& forms, DockCorner corner) {
     ReadTaskbarPos(forms);
-    const auto code = static_cast<std::int16_t>(corner);
-    if (code < 0 || code > 3) {
-        return;
-    }
     // The dock items are chosen from the menu: it goes before the window moves.
     SetMenuVisible(forms, false);
     MainWindow* main = forms.Main();

@@ -33,12 +33,11 @@ std::int32_t BottomRestRow(const Module& module, const platform::Monitor& monito
 
 // Moves the main window, when it is loaded, to a corner of the work area of the
 // monitor that holds the largest part of it, and remembers the corner
-// (MainWindow), so that the window keeps it when the monitors change; a code
-// outside the four only refreshes the taskbar data. The bottom corners rest the
-// window on BottomRestRow, so that it never covers the taskbar nor ends up above
-// the top of the screen. The primary monitor keeps the corners a single screen
-// has always had: the screen's own edges at the top, left and right, whatever
-// bars stand there.
+// (MainWindow), so that the window keeps it when the monitors change. The
+// bottom corners rest the window on BottomRestRow, so that it never covers the
+// taskbar nor ends up above the top of the screen. The primary monitor keeps
+// the corners a single screen has always had: the screen's own edges at the
+// top, left and right, whatever bars stand there.
 void DockWindow(Forms& forms, DockCorner corner);
 
 }  // namespace tw

@@ -1,29 +1,22 @@
 #include "core/forms.h"
 
 #include <optional>
-#include <string_view>
 #include <utility>
 
 #include "core/background_writer.h"
 
 namespace tw {
 
-namespace {
-
-// The window class the backend gives the main window: "Tunewarden_" and its design name.
-constexpr std::string_view kMainWindowClass = "Tunewarden_frmMain";
-
-}  // namespace
-
 Forms::Forms(platform::System& system) : system_(system) {}
 
 Forms::~Forms() = default;
 
-bool Forms::ClaimSingleInstance() {
+bool Forms::ClaimSingleInstance(std::string_view mainWindowName) {
     if (system_.ClaimSingleInstance()) {
         return true;
     }
-    system_.BringToForeground(system_.FindTopLevelWindow(kMainWindowClass, std::nullopt));
+    system_.BringToForeground(
+        system_.FindTopLevelWindow(platform::WindowClassName(mainWindowName), std::nullopt));
     return false;
 }
 
@@ -61,12 +54,6 @@ void Forms::WriteFileInBackground(std::string path, std::string bytes) {
         writer_ = std::make_unique<BackgroundWriter>(system_);
     }
     writer_->Write(std::move(path), std::move(bytes));
-}
-
-void Forms::WaitForBackgroundWrites() {
-    if (writer_) {
-        writer_->WaitUntilIdle();
-    }
 }
 
 void Forms::ReleaseUnloaded() {

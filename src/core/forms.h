@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/form_base.h"
@@ -41,20 +42,22 @@ class Forms {
     // this one brings that copy's bar forward and returns false, to end.
     template <class MainForm>
     bool Start() {
-        if (!ClaimSingleInstance()) {
+        if (!ClaimSingleInstance(MainForm::Design().name)) {
             return false;
         }
         Load<MainForm>();
         return true;
     }
 
-    // The window, loaded first when it is not loaded yet.
+    // The window, loaded first (its Form_Load run, where it has one) when it is not loaded yet.
     template <class F>
     F& Load() {
         std::unique_ptr<FormBase>& slot = Slot<F>();
         if (!slot) {
             slot = std::make_unique<F>(*this);
-            static_cast<F&>(*slot).Form_Load();
+            if constexpr (requires(F & form) { form.Form_Load(); }) {
+                static_cast<F&>(*slot).Form_Load();
+            }
         }
         return static_cast<F&>(*slot);
     }
@@ -82,18 +85,17 @@ class Forms {
     // The one way out of the program, whatever started it: the tray icon goes
     // first, then every loaded window, then the process.
     void Shutdown();
-    bool shuttingDown() const { return shuttingDown_; }
 
     // Writes the file off the user-interface thread, one write at a time, the newest content
     // replacing what still waits (BackgroundWriter). The thread starts with the first write and
     // serves the whole run, so that no window's unloading waits on it.
     void WriteFileInBackground(std::string path, std::string bytes);
-    // Returns once the files handed over so far are written: for tests, never the program.
-    void WaitForBackgroundWrites();
 
     // Frees windows unloaded from inside their own handlers. Called where no
     // handler of theirs can be running: between two top-level events.
     void ReleaseUnloaded();
+    // How many wait to be freed. Only a test asks: a retired window shows nowhere, and
+    // windows that pile up over a long run can be told from outside only by the memory.
     std::size_t unreleased() const { return unloaded_.size(); }
 
   private:
@@ -101,8 +103,9 @@ class Forms {
     std::unique_ptr<FormBase>& Slot() {
         return slots_[static_cast<std::size_t>(F::kSlot)];
     }
-    // False when another copy runs; that copy's bar is brought forward.
-    bool ClaimSingleInstance();
+    // False when another copy runs; that copy's main window, by its design name, is brought
+    // forward.
+    bool ClaimSingleInstance(std::string_view mainWindowName);
     void Retire(std::unique_ptr<FormBase>& slot);
 
     platform::System& system_;

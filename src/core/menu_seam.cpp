@@ -19,16 +19,19 @@ platform::WindowHandle MenuHandle(Forms& forms) {
     return menu != nullptr ? menu->MenuForm().Handle() : 0;
 }
 
-void MoveMenu(Forms& forms, float left, float top) {
-    if (PopupMenu* menu = forms.Menu()) {
-        const platform::TwipRect bounds = menu->MenuForm().Bounds();
-        menu->MenuForm().Move(left, top, bounds.width, bounds.height);
-    }
-}
-
 void SetMenuVisible(Forms& forms, bool visible) {
     if (PopupMenu* menu = forms.Menu()) {
         menu->MenuForm().SetVisible(visible);
+    }
+}
+
+void ShowMenuAt(Forms& forms, float left, float top) {
+    if (PopupMenu* menu = forms.Menu()) {
+        platform::Form& window = menu->MenuForm();
+        const platform::TwipRect bounds = window.Bounds();
+        window.Move(left, top, bounds.width, bounds.height);
+        forms.system().SetTopmost(window.Handle(), true);
+        window.SetVisible(true);
     }
 }
 

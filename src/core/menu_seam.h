@@ -12,8 +12,9 @@ class Forms;
 platform::TwipRect MenuBounds(Forms& forms);
 bool MenuVisible(Forms& forms);
 platform::WindowHandle MenuHandle(Forms& forms);
-// Sets the menu's left and top; its size stays.
-void MoveMenu(Forms& forms, float left, float top);
 void SetMenuVisible(Forms& forms, bool visible);
+// Opens the menu with its top-left corner at (left, top), screen twips, in the
+// topmost band, so that no other window hides it.
+void ShowMenuAt(Forms& forms, float left, float top);
 
 }  // namespace tw

@@ -1,5 +1,7 @@
 #include "core/message_template.h"
 
+#include <string_view>
+
 #include "core/module.h"
 #include "text/utf8.h"
 
@@ -13,18 +15,23 @@ constexpr std::size_t kTemplateReadLimit = std::size_t{64} * 1024;
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-}  // namespace
-
+// The first line of the file's bytes: up to the first carriage return or line
+// feed. A line feed must end the line too: every line of the game script that
+// the template ends up in runs as a console command in the game.
 std::string_view FirstLine(std::string_view bytes) {
     return bytes.substr(0, bytes.find_first_of("\r\n"));
 }
 
+// The template for the given first line: the line itself, blanks included,
+// unless it is empty or blanks only, when the default takes its place.
 std::string TemplateFromFirstLine(std::string_view line) {
     if (line.find_first_not_of(' ') == std::string_view::npos) {
         return kDefaultMessageTemplate;
     }
     return std::string(line);
 }
+
+}  // namespace
 
 std::string ReadMessageTemplate(platform::System& system) {
     const std::string path = system.ProgramFolder() + "\\msg.txt";

@@ -14,6 +14,13 @@ inline constexpr const char* kFixedCaption = "Tunewarden 1.0";
 
 inline constexpr const char* kDefaultMessageTemplate = "I am currently listening to %S.";
 
+// The main window's display modes, numbered as the settings store them.
+enum class DisplayMode : std::int16_t {
+    Normal = 0,      // the whole window: title strip, transport bar and help text
+    SmallMouse = 1,  // the title strip and the transport bar
+    Small = 2,       // the title strip alone
+};
+
 // The four corners the main window docks to.
 enum class DockCorner : std::int16_t {
     TopRight = 0,

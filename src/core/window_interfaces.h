@@ -4,7 +4,6 @@
 // nothing below includes a window above it.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,14 +15,13 @@ namespace tw {
 
 class MainWindow {
   public:
-    // The display mode: 0 Normal Mode, 1 Small Mouse Mode, 2 Small Mode.
-    std::int16_t mode = 0;
+    // Only SwitchMode changes it.
+    DisplayMode mode = DisplayMode::Normal;
     // The corner the window was last docked to, until the user moves it: the
     // window keeps it when the monitors change.
     std::optional<DockCorner> dockedCorner;
 
     virtual platform::Form& MainForm() = 0;
-    virtual void MakeTopMost(platform::WindowHandle handle) = 0;
     virtual void MakeNormal(platform::WindowHandle handle) = 0;
     // The notification-area icon with its tip, and its removal.
     virtual void StartIcon(const std::string& title) = 0;

@@ -28,8 +28,9 @@ struct StripButton {
 inline constexpr int kStripTopRow = 1;
 inline constexpr int kStripBottomRow = 16;
 
-// Left to right; button n is kStripButtons[n - 1]. The first button starts at
-// column 1, not 0, and is one column narrower than the others.
+// Left to right. The first button starts at column 1, not 0, and is one column
+// narrower than the others; the columns between two buttons belong to neither,
+// so a point is on one button at most.
 inline constexpr std::array<StripButton, 6> kStripButtons{{
     {1, 16, StripGlyph::Previous, "Go to previous track in playlist",
      player::PlayerCommand::Previous, true, true},

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <initializer_list>
 #include <string_view>
 
 #include "announcer/frm_announce.h"
@@ -46,51 +45,48 @@ FrmMain::FrmMain(Forms& forms)
 }
 
 platform::FormDesc FrmMain::Design() {
-    platform::FormDesc design;
-    design.name = "frmMain";
-    design.caption = kFixedCaption;
-    design.width = 2835;
-    design.height = 4350;
-    design.backColour = platform::colours::kDarkGrey;
-    design.fillColour = platform::colours::kDarkGrey;
-    design.font = {"Arial", 9.75f, false, false};
-    design.showInTaskbar = true;
-    design.iconResource = 1;
-
-    // Where the notification-area icon reports its clicks; never on show.
-    platform::ControlDesc tray;
-    tray.id = picSysTray;
-    tray.kind = platform::ControlKind::ClickArea;
-    design.controls.push_back(tray);
-
-    // The title artwork, on the black title band.
-    platform::ControlDesc title;
-    title.id = Label1;
-    title.kind = platform::ControlKind::Picture;
-    title.rect = {90, 15, 2475, 240};
-    title.backColour = platform::colours::kBlack;
-    title.bitmapResource = IDB_TITLE;
-    design.controls.push_back(title);
-
-    // The glyphs are drawn as shapes, so the bar needs no symbol font.
-    platform::ControlDesc buttons;
-    buttons.id = picButtons;
-    buttons.kind = platform::ControlKind::Picture;
-    buttons.rect = {495, 300, 1845, 285};
-    buttons.backColour = platform::colours::kDarkGrey;
-    buttons.foreColour = platform::colours::kWindowText;
-    buttons.font = design.font;
-    buttons.scale = platform::ScaleUnit::Pixels;
-    design.controls.push_back(buttons);
-    return design;
+    using platform::ControlKind;
+    namespace colours = platform::colours;
+    const platform::Font arial{"Arial", 9.75f, false, false};
+    return {
+        .name = "frmMain",
+        .caption = kFixedCaption,
+        .width = 2835,
+        .height = 4350,
+        .backColour = colours::kDarkGrey,
+        .fillColour = colours::kDarkGrey,
+        .font = arial,
+        .showInTaskbar = true,
+        .iconResource = 1,
+        .controls =
+            {
+                // Where the notification-area icon reports its clicks; never on show.
+                {.id = picSysTray, .kind = ControlKind::ClickArea},
+                // The title artwork, on the black title band.
+                {.id = Label1,
+                 .kind = ControlKind::Picture,
+                 .rect = {90, 15, 2475, 240},
+                 .backColour = colours::kBlack,
+                 .bitmapResource = IDB_TITLE},
+                // The glyphs are drawn as shapes, so the bar needs no symbol font.
+                {.id = picButtons,
+                 .kind = ControlKind::Picture,
+                 .rect = {495, 300, 1845, 285},
+                 .foreColour = colours::kWindowText,
+                 .backColour = colours::kDarkGrey,
+                 .font = arial,
+                 .scale = platform::ScaleUnit::Pixels},
+            },
+    };
 }
 
 void FrmMain::Form_Load() {
     window().SetVisible(true);
     DrawIt();
     DrawButtons();
-    StartIcon(TrayTitle(kNormalMode));
-    LoadMenuHidden();
+    StartIcon(TrayTitle(DisplayMode::Normal));
+    // Loaded hidden, and kept for the whole run.
+    forms_.Load<FrmMenu>().window().SetVisible(false);
 
     const std::string commandLine = system().CommandLine();
     if (!commandLine.empty()) {
@@ -109,16 +105,16 @@ void FrmMain::ApplyStartSwitches(const StartSwitches& switches) {
     }
     // Each present corner is applied in turn; the last one applied stays.
     if (switches.dockTopRight) {
-        DockWindow(DockCorner::TopRight);
+        DockWindow(forms_, DockCorner::TopRight);
     }
     if (switches.dockBottomRight) {
-        DockWindow(DockCorner::BottomRight);
+        DockWindow(forms_, DockCorner::BottomRight);
     }
     if (switches.dockTopLeft) {
-        DockWindow(DockCorner::TopLeft);
+        DockWindow(forms_, DockCorner::TopLeft);
     }
     if (switches.dockBottomLeft) {
-        DockWindow(DockCorner::BottomLeft);
+        DockWindow(forms_, DockCorner::BottomLeft);
     }
 }
 
@@ -129,17 +125,13 @@ void FrmMain::StartAnnouncerHidden() {
     announcer.window().SetVisible(false);
     const auto bounds = announcer.window().Bounds();
     if (bounds.left < 0 || bounds.top < 0) {
-        announcer.window().Move(10, 10, 3495, kHiddenAnnouncerHeight);
+        announcer.window().Move(10, 10, FrmAnnounce::kWidth, kHiddenAnnouncerHeight);
     }
-}
-
-void FrmMain::DockWindow(DockCorner corner) {
-    tw::DockWindow(forms_, corner);
 }
 
 void FrmMain::Form_DisplayChange() {
     if (dockedCorner) {
-        DockWindow(*dockedCorner);
+        DockWindow(forms_, *dockedCorner);
     } else {
         FormBase::Form_DisplayChange();
     }
@@ -188,9 +180,10 @@ void FrmMain::RunHotkey(const HotkeyRow& row) {
     }
     if (row.action == HotkeyAction::JumpTo) {
         // The player has made its dialog by the time the command returns.
-        hWndJump_ = system().FindTopLevelWindow(kJumpDialogClass, kJumpDialogTitle);
-        MakeNormal(hWndJump_);
-        system().BringToForeground(hWndJump_);
+        const platform::WindowHandle hWndJump =
+            system().FindTopLevelWindow(kJumpDialogClass, kJumpDialogTitle);
+        MakeNormal(hWndJump);
+        system().BringToForeground(hWndJump);
     }
 }
 
@@ -229,8 +222,7 @@ void FrmMain::DrawButtons() {
 void FrmMain::picButtons_MouseMove(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
                                    float y) {
     std::string_view tip;
-    for (const int n : {6, 1, 2, 3, 4, 5}) {
-        const StripButton& candidate = kStripButtons[static_cast<std::size_t>(n - 1)];
+    for (const StripButton& candidate : kStripButtons) {
         if (OnStripButton(candidate, x, y)) {
             tip = candidate.toolTip;
             break;
@@ -275,11 +267,6 @@ void FrmMain::OnEvent(const platform::FormEvent& event) {
         On<&FrmMain::Form_DisplayChange>(EventKind::DisplayChange),
     });
     RouteEvent<FrmMain>(*this, kRoutes, event);
-}
-
-// Loaded hidden, and kept for the whole run.
-void FrmMain::LoadMenuHidden() {
-    forms_.Load<FrmMenu>().window().SetVisible(false);
 }
 
 }  // namespace tw

@@ -52,7 +52,6 @@ class FrmMain final : public FormBase, public MainWindow {
 
     // Routines other windows call.
     platform::Form& MainForm() override { return window(); }
-    void MakeTopMost(platform::WindowHandle handle) override;
     void MakeNormal(platform::WindowHandle handle) override;
     void GetSongTitle();
     void StartIcon(const std::string& title) override { tray_.Add(title); }
@@ -66,21 +65,18 @@ class FrmMain final : public FormBase, public MainWindow {
 
     void ApplyStartSwitches(const StartSwitches& switches);
     void RunHotkey(const HotkeyRow& row);
+    void MakeTopMost(platform::WindowHandle handle);
     void DrawIt();
     void DrawButtons();
     void StartAnnouncerHidden();
-    void DockWindow(DockCorner corner);
     // Shows the popup menu with its corner at a screen point, flipped to the
     // point's left or top where it would cross the right or bottom edge of the
     // point's monitor.
     void OpenMenuAt(float px, float py);
     void HideMenu();
 
-    void LoadMenuHidden();
-
     player::PlayerLink player_;
     TrayIcon tray_;
-    platform::WindowHandle hWndJump_ = 0;
     // Per hotkey row: the chord was down at the latest tick.
     std::array<bool, kHotkeyTable.size()> chordHeld_{};
     // Where in Label1 the latest left press went down.

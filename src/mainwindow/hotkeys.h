@@ -28,28 +28,29 @@ enum class HotkeyRepeat {
 
 struct HotkeyRow {
     int virtualKey;
-    std::string_view label;
     HotkeyAction action;
     player::PlayerCommand command;
     int times;
     HotkeyRepeat repeat = HotkeyRepeat::EveryTick;
 };
 
-// Tested in this order in every tick; rows that fire together act in this order.
+// Tested in this order in every tick; rows that fire together act in this order. The keys
+// are virtual-key codes: 96 to 105 keypad 0 to 9, 107 its plus, 109 its minus, 110 its
+// decimal point.
 inline constexpr std::array<HotkeyRow, 13> kHotkeyTable{{
-    {96, "Play", HotkeyAction::Send, player::PlayerCommand::Play, 1},
-    {110, "Stop (decimal)", HotkeyAction::Send, player::PlayerCommand::Stop, 1},
-    {97, "Previous", HotkeyAction::TitleThenSend, player::PlayerCommand::Previous, 1},
-    {98, "Pause", HotkeyAction::Send, player::PlayerCommand::Pause, 1, HotkeyRepeat::OncePerPress},
-    {99, "Next", HotkeyAction::Send, player::PlayerCommand::Next, 1},
-    {100, "Rewind", HotkeyAction::Send, player::PlayerCommand::Rewind, 1},
-    {101, "Jump To", HotkeyAction::JumpTo, player::PlayerCommand::JumpToFile, 1},
-    {102, "Fast Forward", HotkeyAction::Send, player::PlayerCommand::FastForward, 1},
-    {103, "Volume Down", HotkeyAction::Send, player::PlayerCommand::VolumeDown, 5},
-    {104, "Display Song", HotkeyAction::ShowTitle, player::PlayerCommand::Play, 0},
-    {105, "Volume Up", HotkeyAction::Send, player::PlayerCommand::VolumeUp, 5},
-    {107, "+ 10 Tracks", HotkeyAction::Send, player::PlayerCommand::Next, 10},
-    {109, "- 10 Tracks", HotkeyAction::Send, player::PlayerCommand::Previous, 10},
+    {96, HotkeyAction::Send, player::PlayerCommand::Play, 1},
+    {110, HotkeyAction::Send, player::PlayerCommand::Stop, 1},
+    {97, HotkeyAction::TitleThenSend, player::PlayerCommand::Previous, 1},
+    {98, HotkeyAction::Send, player::PlayerCommand::Pause, 1, HotkeyRepeat::OncePerPress},
+    {99, HotkeyAction::Send, player::PlayerCommand::Next, 1},
+    {100, HotkeyAction::Send, player::PlayerCommand::Rewind, 1},
+    {101, HotkeyAction::JumpTo, player::PlayerCommand::JumpToFile, 1},
+    {102, HotkeyAction::Send, player::PlayerCommand::FastForward, 1},
+    {103, HotkeyAction::Send, player::PlayerCommand::VolumeDown, 5},
+    {104, HotkeyAction::ShowTitle, player::PlayerCommand::Play, 0},
+    {105, HotkeyAction::Send, player::PlayerCommand::VolumeUp, 5},
+    {107, HotkeyAction::Send, player::PlayerCommand::Next, 10},
+    {109, HotkeyAction::Send, player::PlayerCommand::Previous, 10},
 }};
 
 // The player's dialog that "Jump To" brings forward.

@@ -126,10 +126,7 @@ void FrmMain::OpenMenuAt(float px, float py) {
     // Wholly on the point's monitor, also where the point lies on none.
     const platform::TwipRect place =
         platform::TwipRect{left, top, menu.width, menu.height}.MovedInto(monitor);
-    MoveMenu(forms_, place.left, menu.top);
-    MoveMenu(forms_, place.left, place.top);
-    MakeTopMost(MenuHandle(forms_));
-    SetMenuVisible(forms_, true);
+    ShowMenuAt(forms_, place.left, place.top);
 }
 
 void FrmMain::HideMenu() {

@@ -1,8 +1,7 @@
 #include "menu/frm_about.h"
 
-#include <string>
-
 #include <array>
+#include <string>
 
 #include "core/forms.h"
 #include "core/routes.h"
@@ -22,36 +21,6 @@ const platform::Font kArial{"Arial", 9.75f, false, false};
 const platform::Font kArialBold{"Arial", 9.75f, true, false};
 const platform::Font kLinkFont{"Arial", 9.75f, false, true};
 
-// A label of the window: a plain caption unless told otherwise.
-platform::ControlDesc Label(int id, platform::TwipRect rect, std::string text) {
-    platform::ControlDesc label;
-    label.id = id;
-    label.rect = rect;
-    label.text = std::move(text);
-    label.transparent = true;
-    label.foreColour = colours::kBlack;
-    label.font = kArial;
-    return label;
-}
-
-// Black, with white bold text in the middle: the title strip and the OK button.
-platform::ControlDesc Band(int id, platform::TwipRect rect, std::string text) {
-    platform::ControlDesc band = Label(id, rect, std::move(text));
-    band.transparent = false;
-    band.backColour = colours::kBlack;
-    band.foreColour = colours::kWhite;
-    band.font = kArialBold;
-    band.align = platform::TextAlign::Centre;
-    return band;
-}
-
-platform::ControlDesc Link(int id, platform::TwipRect rect, std::string_view text) {
-    platform::ControlDesc link = Label(id, rect, std::string(text));
-    link.foreColour = kLinkBlue;
-    link.font = kLinkFont;
-    return link;
-}
-
 }  // namespace
 
 FrmAbout::FrmAbout(Forms& forms) : FormBase(forms) {
@@ -59,29 +28,65 @@ FrmAbout::FrmAbout(Forms& forms) : FormBase(forms) {
 }
 
 platform::FormDesc FrmAbout::Design() {
-    platform::FormDesc design;
-    design.name = "About";
-    design.width = 5790;
-    design.height = 2490;
-    design.backColour = colours::kDarkGrey;
-    design.font = kArial;
-    design.frame = platform::FrameKind::FixedDialog;
-
-    auto line = Label(lblLine, {210, 540, 5385, 240},
-                      "Drives your music player from inside Counter-Strike.");
-    line.foreColour = colours::kWhite;
-    design.controls = {
-        Band(lblTitle, {165, 210, 5460, 240}, ""),
-        line,
-        Label(lblCaption0 + 1, {413, 810, 4965, 240},
-              "Need support, have a suggestion, find a bug? Contact us!"),
-        Label(lblCaption0 + 0, {2505, 1080, 780, 240}, "Website:"),
-        Link(lblWebSite, {1508, 1290, 2775, 240}, kMakerWebsite),
-        Label(lblCaption0 + 2, {2588, 1500, 615, 240}, "E-mail:"),
-        Link(lblEmail, {1568, 1710, 2655, 240}, kMakerEmail),
-        Band(lblOk, {2220, 2070, 1350, 270}, "OK"),
+    // The captions are black and the links blue on the grey shape behind them; the title strip
+    // and the OK button are black bands with white bold text in the middle.
+    return {
+        .name = "About",
+        .width = 5790,
+        .height = 2490,
+        .backColour = colours::kDarkGrey,
+        .font = kArial,
+        .frame = platform::FrameKind::FixedDialog,
+        .controls =
+            {
+                {.id = lblTitle,
+                 .rect = {165, 210, 5460, 240},
+                 .foreColour = colours::kWhite,
+                 .backColour = colours::kBlack,
+                 .font = kArialBold,
+                 .align = platform::TextAlign::Centre},
+                {.id = lblLine,
+                 .rect = {210, 540, 5385, 240},
+                 .text = "Drives your music player from inside Counter-Strike.",
+                 .foreColour = colours::kWhite,
+                 .transparent = true,
+                 .font = kArial},
+                {.id = lblCaption0 + 1,
+                 .rect = {413, 810, 4965, 240},
+                 .text = "Need support, have a suggestion, find a bug? Contact us!",
+                 .transparent = true,
+                 .font = kArial},
+                {.id = lblCaption0 + 0,
+                 .rect = {2505, 1080, 780, 240},
+                 .text = "Website:",
+                 .transparent = true,
+                 .font = kArial},
+                {.id = lblWebSite,
+                 .rect = {1508, 1290, 2775, 240},
+                 .text = std::string(kMakerWebsite),
+                 .foreColour = kLinkBlue,
+                 .transparent = true,
+                 .font = kLinkFont},
+                {.id = lblCaption0 + 2,
+                 .rect = {2588, 1500, 615, 240},
+                 .text = "E-mail:",
+                 .transparent = true,
+                 .font = kArial},
+                {.id = lblEmail,
+                 .rect = {1568, 1710, 2655, 240},
+                 .text = std::string(kMakerEmail),
+                 .foreColour = kLinkBlue,
+                 .transparent = true,
+                 .font = kLinkFont},
+                {.id = lblOk,
+                 .rect = {2220, 2070, 1350, 270},
+                 .text = "OK",
+                 .foreColour = colours::kWhite,
+                 .backColour = colours::kBlack,
+                 .font = kArialBold,
+                 .align = platform::TextAlign::Centre},
+            },
     };
-    return design;
 }
 
 // The two shapes lie behind the labels: drawn once, kept by the image.

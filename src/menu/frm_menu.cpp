@@ -1,6 +1,7 @@
 #include "menu/frm_menu.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "announcer/frm_announce.h"
@@ -27,6 +28,7 @@ constexpr float kRowHeight = 255;
 constexpr platform::Colour kIdleRow = colours::kGrey;
 constexpr platform::Colour kLitRow = colours::kBlack;
 constexpr platform::Colour kTitleText = 0xE0E0E0;
+const platform::Font kArial{"Arial", 9.75f, false, false};
 
 struct Row {
     float top;
@@ -48,21 +50,6 @@ constexpr std::array<Row, FrmMenu::kRows> kRowsByTop{{
 
 constexpr std::array<float, 3> kSeparatorTops{1920, 360, 2580};  // sep(0), sep(1), sep(2)
 
-// The announcer's size when the menu opens it.
-constexpr float kAnnouncerWidth = 3495;
-constexpr float kAnnouncerHeight = 1920;
-
-platform::ControlDesc RowDesc(const Row& row) {
-    platform::ControlDesc control;
-    control.id = FrmMenu::lblMenu(row.index);
-    control.rect = {kRowLeft, row.top, kRowWidth, kRowHeight};
-    control.text = std::string(row.caption);
-    control.foreColour = colours::kWhite;
-    control.backColour = kIdleRow;
-    control.font = {"Arial", 9.75f, false, false};
-    return control;
-}
-
 }  // namespace
 
 FrmMenu::FrmMenu(Forms& forms) : FormBase(forms) {
@@ -70,24 +57,27 @@ FrmMenu::FrmMenu(Forms& forms) : FormBase(forms) {
 }
 
 platform::FormDesc FrmMenu::Design() {
-    platform::FormDesc design;
-    design.name = "Menu";
-    design.width = kWidth;
-    design.height = kHeight;
-    design.backColour = kIdleRow;
-    design.font = {"Arial", 9.75f, false, false};
-
-    platform::ControlDesc title;
-    title.id = lblTitle;
-    title.rect = {kRowLeft, 60, kRowWidth, kRowHeight};
-    title.text = kFixedCaption;
-    title.foreColour = kTitleText;
-    title.backColour = colours::kDarkGrey;
-    title.font = {"Arial", 9.75f, true, false};
-    title.align = platform::TextAlign::Centre;
-    design.controls.push_back(title);
+    platform::FormDesc design{
+        .name = "Menu",
+        .width = kWidth,
+        .height = kHeight,
+        .backColour = kIdleRow,
+        .font = kArial,
+        .controls = {{.id = lblTitle,
+                      .rect = {kRowLeft, 60, kRowWidth, kRowHeight},
+                      .text = kFixedCaption,
+                      .foreColour = kTitleText,
+                      .backColour = colours::kDarkGrey,
+                      .font = {"Arial", 9.75f, true, false},
+                      .align = platform::TextAlign::Centre}},
+    };
     for (const Row& row : kRowsByTop) {
-        design.controls.push_back(RowDesc(row));
+        design.controls.push_back({.id = lblMenu(row.index),
+                                   .rect = {kRowLeft, row.top, kRowWidth, kRowHeight},
+                                   .text = std::string(row.caption),
+                                   .foreColour = colours::kWhite,
+                                   .backColour = kIdleRow,
+                                   .font = kArial});
     }
     return design;
 }
@@ -174,8 +164,6 @@ void FrmMenu::lblMenu_Click(int index) {
             Hide();
             OpenAnnouncer();
             break;
-        default:
-            break;
     }
 }
 
@@ -195,11 +183,12 @@ void FrmMenu::OpenAnnouncer() {
     const platform::Units units(system().Screen());
     const platform::TwipRect work = units.ToTwips(system().MonitorOf(units.ToPixels(bar)).workArea);
     float top = bar.top + bar.height;
-    if (top + kAnnouncerHeight > work.top + work.height) {
-        top = bar.top - kAnnouncerHeight;
+    if (top + FrmAnnounce::kHeight > work.top + work.height) {
+        top = bar.top - FrmAnnounce::kHeight;
     }
     const platform::TwipRect place =
-        platform::TwipRect{bar.left, top, kAnnouncerWidth, kAnnouncerHeight}.MovedInto(work);
+        platform::TwipRect{bar.left, top, FrmAnnounce::kWidth, FrmAnnounce::kHeight}.MovedInto(
+            work);
     announcer.Move(place.left, place.top, place.width, place.height);
 }
 

@@ -1,6 +1,5 @@
 #include "platform/form_model.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>

@@ -115,7 +115,6 @@ class FormModel {
     // Reported once per change: a repeated notice changes nothing.
     void Activated();
     void Deactivated();
-    bool Active() const { return active_; }
     void CloseRequested();
     // The monitors changed: one went or came, or the layout or resolution changed.
     void DisplayChanged();

@@ -101,9 +101,6 @@ struct ScreenInfo {
     std::int32_t heightPixels = 0;
     float twipsPerPixelX = 15;
     float twipsPerPixelY = 15;
-
-    float WidthTwips() const { return static_cast<float>(widthPixels) * twipsPerPixelX; }
-    float HeightTwips() const { return static_cast<float>(heightPixels) * twipsPerPixelY; }
 };
 
 struct Font {

@@ -30,7 +30,7 @@ inline constexpr int kFormSurface = 0;
 struct ControlDesc {
     int id = 0;
     ControlKind kind = ControlKind::Label;
-    TwipRect rect;  // relative to the window's inner top-left corner
+    TwipRect rect{};  // relative to the window's inner top-left corner
     std::string text{};
     Colour foreColour = colours::kBlack;
     Colour backColour = colours::kDarkGrey;
@@ -46,19 +46,25 @@ struct ControlDesc {
 
 enum class FrameKind { None, FixedDialog };
 
+// The system's window class of one of the program's windows, by its design name: what the
+// backend registers, and what finds the main window of a copy already running.
+inline std::string WindowClassName(std::string_view name) {
+    return "Tunewarden_" + std::string(name);
+}
+
 struct FormDesc {
-    std::string name;  // the window class is "Tunewarden_" + name
-    std::string caption;
+    std::string name;  // the design name, which names its window class
+    std::string caption{};
     float width = 0;  // inner size, twips
     float height = 0;
     Colour backColour = colours::kDarkGrey;
-    std::optional<Colour> fillColour;  // outlined boxes on the surface are filled with it
-    Font font;
+    std::optional<Colour> fillColour{};  // outlined boxes on the surface are filled with it
+    Font font{};
     FrameKind frame = FrameKind::None;
     bool showInTaskbar = false;
     bool activateWhenShown = true;  // informative windows never take the focus
     int iconResource = 0;
-    std::vector<ControlDesc> controls;
+    std::vector<ControlDesc> controls{};
 };
 
 // A persistent image: what is drawn stays and is shown again on every repaint.
@@ -77,7 +83,6 @@ class Canvas {
     // Transparent text at the current position; each CR LF and the end of the
     // output move the position to the left edge, one line further down.
     virtual void Print(std::string_view text) = 0;
-    virtual void SetTextPosition(float x, float y) = 0;
     virtual void Refresh() = 0;
 };
 

@@ -153,7 +153,7 @@ class PlayerLink {
 
     // The player's window from the latest lookup, of whatever kind; 0 for none
     // and for the media session.
-    platform::WindowHandle hWndWinamp() const { return hWndWinamp_; }
+    platform::WindowHandle window() const { return hWndWinamp_; }
     PlayerKind kind() const { return kind_; }
     // The media session as the latest lookup saw it, when that found it.
     const platform::MediaSession& session() const { return session_; }
@@ -167,6 +167,7 @@ class PlayerLink {
     void Found(PlayerKind kind, platform::WindowHandle window);
 
     platform::System& system_;
+    // Named for the Winamp-class player, once the only kind; it holds any kind's window.
     platform::WindowHandle hWndWinamp_ = 0;
     PlayerKind kind_ = PlayerKind::None;
     platform::MediaSession session_;

@@ -1,7 +1,6 @@
 #include "player/song_title.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace tw::player {
 
@@ -82,10 +81,10 @@ std::string ReadPlayerTitle(platform::System& system, const PlayerLink& player) 
     if (player.kind() == PlayerKind::MediaSession) {
         return SongOfSession(player.session());
     }
-    if (player.hWndWinamp() == 0) {
+    if (player.window() == 0) {
         return {};
     }
-    return SongInCaption(player.kind(), system.WindowCaption(player.hWndWinamp()));
+    return SongInCaption(player.kind(), system.WindowCaption(player.window()));
 }
 
 }  // namespace tw::player

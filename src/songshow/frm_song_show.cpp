@@ -22,31 +22,24 @@ FrmSongShow::FrmSongShow(Forms& forms) : FormBase(forms) {
 
 platform::FormDesc FrmSongShow::Design() {
     const platform::Font arial{"Arial", 9.75f, false, false};
-
-    platform::FormDesc design;
-    design.name = "frmSongShow";
-    design.width = 4185;
-    design.height = 870;
-    design.backColour = platform::colours::kDarkGrey;
-    design.font = arial;
-    design.frame = platform::FrameKind::None;
-    design.showInTaskbar = false;
-    design.activateWhenShown = false;
-
-    platform::ControlDesc song;
-    song.id = lblSong;
-    song.kind = platform::ControlKind::Label;
-    song.rect = {60, 120, 4065, 675};
-    song.foreColour = platform::colours::kWhite;
-    song.transparent = true;
-    song.font = arial;
-    song.align = platform::TextAlign::Centre;
-    song.wrap = true;
-    design.controls.push_back(song);
-    return design;
+    return {
+        .name = "frmSongShow",
+        .width = 4185,
+        .height = 870,
+        .backColour = platform::colours::kDarkGrey,
+        .font = arial,
+        .frame = platform::FrameKind::None,
+        .showInTaskbar = false,
+        .activateWhenShown = false,
+        .controls = {{.id = lblSong,
+                      .rect = {60, 120, 4065, 675},
+                      .foreColour = platform::colours::kWhite,
+                      .transparent = true,
+                      .font = arial,
+                      .align = platform::TextAlign::Centre,
+                      .wrap = true}},
+    };
 }
-
-void FrmSongShow::Form_Load() {}
 
 void FrmSongShow::ShowTitle(std::string_view title) {
     platform::Form& display = window();
@@ -71,10 +64,6 @@ void FrmSongShow::ShowTitle(std::string_view title) {
     DrawFrame();
 }
 
-void FrmSongShow::Form_Activate() {
-    DrawFrame();
-}
-
 // A one-pixel raised edge: dark right and bottom, light top and left. The
 // canvas keeps it, so later repaints show it without drawing it again.
 void FrmSongShow::DrawFrame() {
@@ -94,7 +83,6 @@ void FrmSongShow::tmr_Timer() {
 
 void FrmSongShow::OnEvent(const platform::FormEvent& event) {
     static constexpr auto kRoutes = std::to_array<Route<FrmSongShow>>({
-        On<&FrmSongShow::Form_Activate>(EventKind::Activate),
         On<&FrmSongShow::tmr_Timer>(EventKind::Timer, tmr),
         On<&FormBase::Form_DisplayChange, FrmSongShow>(EventKind::DisplayChange),
     });

@@ -21,16 +21,13 @@ class FrmSongShow final : public FormBase {
 
     static platform::FormDesc Design();
 
-    // Event handlers, under the names the rest of the program knows them by.
-    void Form_Load();
-    void Form_Activate();
     // Unloads the display: nothing may touch this object after it returns.
     void tmr_Timer();
 
     // Shows the title (or, for none, a notice that no song is playing) at the
     // top centre of the monitor that holds the window in front (the game) for the next two seconds.
-    // The display is never activated (it must not take the keyboard from the game), so the frame
-    // that the activation would draw is drawn here.
+    // The display is never activated (it must not take the keyboard from the game), so it draws
+    // its frame here, not on an activation.
     void ShowTitle(std::string_view title);
 
   private:

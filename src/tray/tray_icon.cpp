@@ -57,9 +57,7 @@ void TrayIcon::OpenMenu() {
         system.MonitorAt({(taskbar.left + taskbar.right) / 2, (taskbar.top + taskbar.bottom) / 2});
     const platform::TwipRect place =
         TrayMenuPlace(forms_.module(), system.Screen(), monitor, menu.width, menu.height);
-    MoveMenu(forms_, place.left, place.top);
-    main_.MakeTopMost(MenuHandle(forms_));
-    SetMenuVisible(forms_, true);
+    ShowMenuAt(forms_, place.left, place.top);
     // Also when it was open already: its five seconds run from the first opening.
     if (PopupMenu* popup = forms_.Menu()) {
         popup->StartHideTimer();

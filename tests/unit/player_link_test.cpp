@@ -69,7 +69,7 @@ TEST(PlayerLinkTest, WinampClassThenSpotifyPlayingThenTheMediaSessionThenSpotify
         player::PlayerLink link(desktop);
         link.FindPlayer();
         const bool window = c.found >= 0 && c.found != kSession;
-        EXPECT_EQ(link.hWndWinamp(), window ? handles[static_cast<std::size_t>(c.found)] : 0);
+        EXPECT_EQ(link.window(), window ? handles[static_cast<std::size_t>(c.found)] : 0);
         const auto kind =
             c.found == kSession ? PlayerKind::MediaSession
             : !window           ? PlayerKind::None

@@ -14,8 +14,6 @@ namespace tw::platform::win32 {
 
 namespace {
 
-constexpr wchar_t kClassPrefix[] = L"Tunewarden_";
-
 // Informative windows the logic has not placed yet step down from the work
 // area's corner so that two new ones never hide each other.
 constexpr int kCascadeStep = 24;
@@ -149,7 +147,7 @@ FormWindow::~FormWindow() {
 
 void FormWindow::Create() {
     const FormDesc& desc = model_.desc();
-    const std::wstring className = kClassPrefix + Widen(desc.name);
+    const std::wstring className = Widen(WindowClassName(desc.name));
     if (!RegisterWindowClass(className.c_str(), &FormWindow::WindowProc, desc.iconResource)) {
         ThrowLastError("cannot register the window class");
     }

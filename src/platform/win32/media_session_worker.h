@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <deque>
 
 #include "platform/media_session.h"

@@ -12,12 +12,11 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_class.h"
+#include "platform/window.h"
 
 namespace tw::platform::win32 {
 
 namespace {
-
-constexpr wchar_t kSinkClass[] = L"Tunewarden.IconSink";
 
 // The form model has cut the tip to what the shell shows, which fits the
 // buffer; the bound only keeps a longer one from overrunning it.
@@ -36,9 +35,10 @@ UINT TaskbarCreatedMessage() {
 }
 
 HWND CreateIconSink(HWND form, WNDPROC procedure, void* user) {
-    RegisterWindowClass(kSinkClass, procedure, 0);
-    const HWND sink = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kSinkClass, L"", WS_CHILD, 0, 0, 0, 0,
-                                      form, nullptr, ProgramInstance(), nullptr);
+    const std::wstring sinkClass = Widen(WindowClassName("IconSink"));
+    RegisterWindowClass(sinkClass.c_str(), procedure, 0);
+    const HWND sink = CreateWindowExW(WS_EX_NOPARENTNOTIFY, sinkClass.c_str(), L"", WS_CHILD, 0, 0,
+                                      0, 0, form, nullptr, ProgramInstance(), nullptr);
     if (sink != nullptr) {
         SetWindowLongPtrW(sink, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(user));
         AcceptFromShell(sink, kIconNoticeMessage);

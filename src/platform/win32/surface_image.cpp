@@ -178,8 +178,4 @@ HFONT SurfaceImage::PrintFont() {
     return font_.get();
 }
 
-void SurfaceImage::SetTextPosition(float x, float y) {
-    position_ = POINT{ToX(x), ToY(y)};
-}
-
 }  // namespace tw::platform::win32

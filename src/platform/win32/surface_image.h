@@ -51,7 +51,6 @@ class SurfaceImage final : public Canvas {
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2, bool filled) override;
     void Print(std::string_view text) override;
-    void SetTextPosition(float x, float y) override;
     void Refresh() override { owner_.RepaintNow(); }
 
   private:
@@ -89,7 +88,6 @@ class NullCanvas final : public Canvas {
     void Line(float, float, float, float) override {}
     void Box(float, float, float, float, bool) override {}
     void Print(std::string_view) override {}
-    void SetTextPosition(float, float) override {}
     void Refresh() override {}
 };
 

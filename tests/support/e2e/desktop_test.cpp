@@ -337,7 +337,7 @@ std::optional<DWORD> ErrorModeOf(DWORD processId) {
 }
 
 HWND IconSink(HWND mainWindow) {
-    return FindWindowExW(mainWindow, nullptr, L"Tunewarden.IconSink", nullptr);
+    return FindWindowExW(mainWindow, nullptr, L"Tunewarden_IconSink", nullptr);
 }
 
 namespace {

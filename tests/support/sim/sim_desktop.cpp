@@ -100,11 +100,6 @@ void SimCanvas::Print(std::string_view text) {
                   Hex(colour_) + (bold_ ? " bold" : ""));
 }
 
-void SimCanvas::SetTextPosition(float x, float y) {
-    x_ = x;
-    y_ = y;
-}
-
 void SimCanvas::Refresh() {
     log.emplace_back("refresh");
 }
@@ -278,6 +273,10 @@ void SimForm::ShowModal(WindowHandle owner) {
         ++ownerWindow->modalWindowsOver;
     }
     SetVisible(true);
+}
+
+bool SimForm::IsActive() const {
+    return desktop_.active_ == window_;
 }
 
 PixelPoint SimForm::At(int id, int x, int y) const {
@@ -567,8 +566,10 @@ void SimDesktop::Advance(std::chrono::milliseconds duration) {
         }
         nowMs_ = nextDue;
         next->due[nextTimer] += *next->model.TimerInterval(nextTimer);
+        tick = {next->handle, nextTimer};
         next->model.TimerFired(nextTimer);
         AfterEvent();
+        tick.reset();
     }
     nowMs_ = end;
 }
@@ -869,6 +870,20 @@ std::vector<std::string> SimDesktop::FileWrites() {
     return fileWrites_;
 }
 
+std::size_t SimDesktop::FileWritesMade() {
+    const std::lock_guard lock(filesMutex_);
+    return writesMade_;
+}
+
+void SimDesktop::WaitForFileWrites(std::size_t count) {
+    std::unique_lock lock(filesMutex_);
+    if (!filesChanged_.wait_for(lock, std::chrono::seconds(10),
+                                [&] { return writesMade_ >= count; })) {
+        throw std::logic_error("file writes made: " + std::to_string(writesMade_) + " of " +
+                               std::to_string(count));
+    }
+}
+
 bool SimDesktop::WriteWholeFile(const std::string& path, std::string_view bytes) {
     std::unique_lock lock(filesMutex_);
     fileWrites_.push_back(path);
@@ -894,6 +909,7 @@ bool SimDesktop::WriteWholeFile(const std::string& path, std::string_view bytes)
     }
     lock.lock();
     --writesInside_;
+    ++writesMade_;
     filesChanged_.notify_all();
     return written;
 }

@@ -83,7 +83,6 @@ class SimCanvas final : public platform::Canvas {
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2, bool filled) override;
     void Print(std::string_view text) override;
-    void SetTextPosition(float x, float y) override;
     void Refresh() override;
     // What a new back colour does to a surface: everything drawn is gone.
     void Erase(platform::Colour back);
@@ -157,7 +156,7 @@ class SimForm final : public platform::Form {
     const platform::ControlState& control(int id) const;
     std::string toolTip(int id) const { return control(id).desc.toolTip; }
     platform::Colour foreColour(int id) const { return control(id).desc.foreColour; }
-    bool IsActive() const { return window_->model.Active(); }
+    bool IsActive() const;
     int timesShown() const { return window_->timesShown; }
     int timesHidden() const { return window_->timesHidden; }
     // The screen pixel of a point given relative to a control (kFormSurface:
@@ -252,6 +251,8 @@ class SimDesktop final : public platform::System {
 
     // Advances the clock, firing every timer that falls due, in time order.
     void Advance(std::chrono::milliseconds duration);
+    // While a timer's tick is delivered, and betweenEvents runs after it: its window and id.
+    std::optional<std::pair<WindowHandle, int>> tick;
     // Runs after every event the desktop delivers, where the program's message
     // loop would run its between-events work.
     std::function<void()> betweenEvents;
@@ -286,6 +287,11 @@ class SimDesktop final : public platform::System {
     void WaitForHeldWrite();
     // The path of every WriteWholeFile call, failed and held ones included.
     std::vector<std::string> FileWrites();
+    // How many WriteWholeFile calls have returned, failed ones included.
+    std::size_t FileWritesMade();
+    // Returns once `count` WriteWholeFile calls have returned in all. A write that never comes
+    // fails the test (it throws after seconds) rather than holding it for good.
+    void WaitForFileWrites(std::size_t count);
 
     // The primary monitor: its size, and its work area.
     platform::ScreenInfo screen{1024, 768, 15, 15};
@@ -418,6 +424,7 @@ class SimDesktop final : public platform::System {
     bool holdWrites_ = false;
     int writesHeld_ = 0;
     int writesInside_ = 0;
+    std::size_t writesMade_ = 0;
     const std::thread::id desktopThread_ = std::this_thread::get_id();
 };
 

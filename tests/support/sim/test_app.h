@@ -32,12 +32,17 @@ inline std::string SayLine(std::string_view message) {
 struct TestApp {
     TestApp() {
         // As the message loop does between two events; and, as a disk that answers at once
-        // would, a file handed to the writer thread is written before the next event.
+        // would, the line an announcer tick hands the writer thread is written before the next
+        // event. While writes are held nothing is waited for: a test that lets them go waits
+        // for the writes it expects (WaitForFileWrites).
         desktop.betweenEvents = [this] {
             forms.ReleaseUnloaded();
-            if (!desktop.WritesHeld()) {
-                forms.WaitForBackgroundWrites();
+            const sim::SimForm* announcer = Form("frmAnnounce");
+            if (announcer != nullptr && !desktop.WritesHeld() && !FolderBox().empty() &&
+                desktop.tick == std::pair{announcer->Handle(), int{FrmAnnounce::Timer1}}) {
+                desktop.WaitForFileWrites(writesMade_ + 1);
             }
+            writesMade_ = desktop.FileWritesMade();
         };
     }
 
@@ -95,6 +100,9 @@ struct TestApp {
         }
         return tips;
     }
+
+  private:
+    std::size_t writesMade_ = 0;
 };
 
 // The program started beside a player, with the game in front where the user plays: the
