@@ -16,9 +16,6 @@ using platform::TwipRect;
 using test::SayLine;
 using test::TestApp;
 
-// No song: the script tells the user alone, never the other players.
-const std::string kNothing = "echo \"Tunewarden: no song is playing\"\r\n";
-
 // The announcer loaded on a desktop with a player and a stored game folder.
 struct AnnouncerApp : TestApp {
     explicit AnnouncerApp(const char* caption = "1. Song - Winamp") {
@@ -158,7 +155,7 @@ TEST(AnnouncerWriterTest, EveryTickWithAFolderLooksThePlayerUpAfreshAndRewritesT
     // The box as it is now decides the folder, and typing saves nothing.
     app.TypeFolder(app.GameFolder());
     app.Ticks(1);
-    EXPECT_EQ(app.Script(), kNothing);
+    EXPECT_EQ(app.Script(), test::kNoSongScript);
     EXPECT_EQ(app.StoredFolder(), std::nullopt);
 
     const auto player = app.desktop.AddPlayer("7. First - Winamp");
@@ -187,7 +184,7 @@ TEST(AnnouncerWriterTest, EveryTickWithAFolderLooksThePlayerUpAfreshAndRewritesT
     app.desktop.RemoveWindow(player);
     app.Ticks(1);
     EXPECT_EQ(announcer.hWndWinamp(), 0u);
-    EXPECT_EQ(app.Script(), kNothing);
+    EXPECT_EQ(app.Script(), test::kNoSongScript);
     app.TypeFolder("");
     app.Ticks(2);
     EXPECT_EQ(app.desktop.FileWrites().size(), 8u);

@@ -2,10 +2,8 @@
 // acts, and the tooltips.
 #include <gtest/gtest.h>
 
-#include <string_view>
 #include <vector>
 
-#include "mainwindow/button_strip.h"
 #include "test_app.h"
 
 namespace tw {
@@ -30,8 +28,17 @@ class ButtonBarTest : public test::PlayerTest {
 // A move shows the tip of the button under the pointer (and clears it over a gap), a click
 // acts on that button: edge rows and columns are the button's.
 TEST_F(ButtonBarTest, MovesAndClicksFindTheButtonUnderThePointerEdgesIncluded) {
-    // What each button sends; 0 is no button.
-    const Commands sent[] = {{}, {kPrevious}, {kPlay}, {kPause}, {kStop}, {kNext}, {}};
+    // What each button says and sends; 0 is no button.
+    const struct {
+        const char* tip;
+        Commands sent;
+    } buttons[] = {{"", {}},
+                   {"Go to previous track in playlist", {kPrevious}},
+                   {"Play current track", {kPlay}},
+                   {"Pause playing track", {kPause}},
+                   {"Stop playing track", {kStop}},
+                   {"Go to next track in playlist", {kNext}},
+                   {"Show track information", {}}};
     const struct {
         int x, y, button;  // 0: none
     } points[] = {{0, 8, 0},    {1, 8, 1},   {16, 16, 1}, {17, 8, 0},  {20, 8, 0},
@@ -42,11 +49,10 @@ TEST_F(ButtonBarTest, MovesAndClicksFindTheButtonUnderThePointerEdgesIncluded) {
     for (const auto& p : points) {
         SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
         app.desktop.Move(Bar(p.x, p.y));
-        EXPECT_EQ(app.MainForm().toolTip(FrmMain::picButtons),
-                  p.button == 0 ? std::string_view() : kStripButtons[p.button - 1].toolTip);
+        EXPECT_EQ(app.MainForm().toolTip(FrmMain::picButtons), buttons[p.button].tip);
         const auto before = Received().size();
         app.desktop.Click(Bar(p.x, p.y));
-        EXPECT_EQ(test::Since(Received(), before), sent[p.button]);
+        EXPECT_EQ(test::Since(Received(), before), buttons[p.button].sent);
         EXPECT_EQ(app.Display() != nullptr, p.button == 1 || p.button == 6) << "the song shown";
         app.desktop.Advance(2000ms);  // the display of a title action goes
     }

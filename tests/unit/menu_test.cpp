@@ -222,7 +222,7 @@ TEST_F(TrayTest, ARightClickWithTheMenuOpenPutsItBackWithoutAFreshFiveSeconds) {
 TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsOrLaterWhenItWasRefused) {
     SwitchMode(app.forms);
     app.desktop.RestartShell();
-    EXPECT_EQ(app.TrayTips(), std::vector<std::string>{"Tunewarden 1.4 - Small Mode"});
+    EXPECT_EQ(app.TrayTips(), std::vector{test::IconTip("Small Mode")});
 
     test::TestApp refused;
     refused.desktop.shellRefusesIcons = true;

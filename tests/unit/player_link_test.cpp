@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "announcer/script_writer.h"
 #include "player/song_title.h"
 #include "test_app.h"
 
@@ -141,7 +140,7 @@ TEST(PlayersTest, TheDisplayTheAnnouncerAndTheBarFollowSpotifyThenTheSessionThen
     EXPECT_EQ(received(), AppCommands{kNext});
 
     app.desktop.Other(spotify)->caption = "Spotify Free";
-    expect("No song is playing", std::string(announcer::kNoSongLine));
+    expect("No song is playing", test::kNoSongScript);
     click(30);
     EXPECT_EQ(received(), (AppCommands{kNext, kPlayPause}));
 
@@ -158,7 +157,7 @@ TEST(PlayersTest, TheDisplayTheAnnouncerAndTheBarFollowSpotifyThenTheSessionThen
     using enum platform::MediaCommand;
     EXPECT_EQ(session.received, (std::vector{Stop, Pause, Next}));
     session.playing = false;
-    expect("No song is playing", std::string(announcer::kNoSongLine));
+    expect("No song is playing", test::kNoSongScript);
 
     const auto winamp = app.desktop.AddPlayer("2. Other - Tune - Winamp");
     click(92);

@@ -37,20 +37,20 @@ class TitleStripTest : public ::testing::Test {
 TEST_F(TitleStripTest, DoubleClicksFoldTheWindowThroughTheThreeModes) {
     app.MainForm().Move(1500, 3000, 2835, 4350);  // left and top differ: neither may move
     const TwipRect start = Bounds();
-    EXPECT_EQ(app.TrayTips(), std::vector<std::string>{"Tunewarden 1.4 - Normal Mode"});
+    EXPECT_EQ(app.TrayTips(), std::vector{test::IconTip("Normal Mode")});
     const struct {
         float height;
-        const char* icon;
+        std::string icon;
         const char* stored;
-    } steps[] = {{240, "Tunewarden 1.4 - Small Mode", "2"},
-                 {600, "Tunewarden 1.4 - Small Mouse Mode", "1"},
-                 {4350, "Tunewarden 1.4 - Normal Mode", "0"}};
+    } steps[] = {{240, test::IconTip("Small Mode"), "2"},
+                 {600, test::IconTip("Small Mouse Mode"), "1"},
+                 {4350, test::IconTip("Normal Mode"), "0"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.icon);
         OpenMenu();
         app.desktop.DoubleClick(Title(20, 5));
         EXPECT_EQ(Bounds(), (TwipRect{start.left, start.top, start.width, step.height}));
-        EXPECT_EQ(app.TrayTips(), std::vector<std::string>{step.icon}) << "exactly one icon";
+        EXPECT_EQ(app.TrayTips(), std::vector{step.icon}) << "exactly one icon";
         EXPECT_EQ(StoredMode(), step.stored);
         EXPECT_FALSE(MenuVisible(app.forms));
     }

@@ -16,6 +16,7 @@
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
 #include "songshow/frm_song_show.h"
+#include "version.h"
 
 namespace tw::test {
 
@@ -28,6 +29,12 @@ inline constexpr std::uint32_t kRightClick = 0x0205;
 inline std::string SayLine(std::string_view message) {
     return "say \"" + std::string(message) + "\r\n";
 }
+// The notification-area icon's tip in a display mode: the name and version, then the mode.
+inline std::string IconTip(std::string_view mode) {
+    return "Tunewarden " TW_VERSION_SHORT_STRING " - " + std::string(mode);
+}
+// The script without a song: it tells the user alone, never the other players.
+inline const std::string kNoSongScript = "echo \"Tunewarden: no song is playing\"\r\n";
 
 struct TestApp {
     TestApp() {
@@ -120,13 +127,8 @@ std::vector<T> Since(const std::vector<T>& log, std::size_t before) {
     return {log.begin() + static_cast<std::ptrdiff_t>(before), log.end()};
 }
 
-// The id a Winamp-class player gets for the command, and those of the transport's.
-constexpr auto Id = player::WinampCommandId;
-inline constexpr std::uint32_t kPrevious = Id(player::PlayerCommand::Previous),
-                               kPlay = Id(player::PlayerCommand::Play),
-                               kPause = Id(player::PlayerCommand::Pause),
-                               kStop = Id(player::PlayerCommand::Stop),
-                               kNext = Id(player::PlayerCommand::Next),
-                               kJump = Id(player::PlayerCommand::JumpToFile);
+// The WM_COMMAND ids a Winamp-class player takes.
+inline constexpr std::uint32_t kPrevious = 40044, kPlay = 40045, kPause = 40046, kStop = 40047,
+                               kNext = 40048, kJump = 40194;
 
 }  // namespace tw::test
