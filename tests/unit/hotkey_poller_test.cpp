@@ -181,12 +181,17 @@ TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAndASecondShowingReusesT
     EXPECT_EQ(app.Display()->Bounds(), (TwipRect{-540 * 15, -200 * 15 + 75, 4185, 870}));
 }
 
+// The hotkey and the bar's button alike.
 TEST_F(SongShowTest, PreviousShowsTheSongBeforeItSkipsBack) {
-    app.desktop.Other(player)->captionOnCommand[kPrevious] = "2. Earlier - Track - Winamp";
+    auto& captions = app.desktop.Other(player)->captionOnCommand;
+    captions[kPrevious] = "2. Earlier - Track - Winamp";
     app.Chord(97);
-    ASSERT_NE(app.Display(), nullptr);
     EXPECT_EQ(Shown(), "Artist - Song");
     EXPECT_EQ(app.desktop.Foreground(), game);
+    captions[kPrevious] = "1. First - Track - Winamp";
+    app.desktop.Click(app.MainForm().At(FrmMain::picButtons, 8, 8));
+    EXPECT_EQ(Shown(), "Earlier - Track");
+    EXPECT_EQ(Received(), (Commands{kPrevious, kPrevious}));
 }
 
 }  // namespace

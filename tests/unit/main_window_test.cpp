@@ -47,6 +47,18 @@ TEST(MainWindowTest, TheLoadReadsMsgTxtAndACloseRequestUnloadsEveryWindowOnce) {
     EXPECT_TRUE(app.desktop.CommandsTo(player).empty());
 }
 
+// A second start: the running copy keeps the hotkeys, and its bar comes forward.
+TEST(MainWindowTest, ACopyAlreadyRunningTakesOver) {
+    test::TestApp app;
+    app.desktop.anotherCopyRunning = true;
+    const auto running = app.desktop.AddWindow("Tunewarden_frmMain", "Tunewarden");
+    app.desktop.BringToForeground(app.desktop.AddWindow("Valve001", "Counter-Strike"));
+    EXPECT_FALSE(app.forms.Start<FrmMain>());
+    EXPECT_EQ(app.desktop.Foreground(), running);
+    EXPECT_EQ(app.Form("frmMain"), nullptr);
+    EXPECT_TRUE(app.desktop.trayIcons.empty());
+}
+
 TEST(MessageTemplateTest, ReadsTheFirstLineOfMsgTxt) {
     // A file the user may not see or read, or a folder by that name.
     enum Kind { kPlain, kHidden, kUnreadable, kFolder };

@@ -133,6 +133,7 @@ TEST(MenuTest, TheTitleOpensAboutOnTheWorkAreaWithItsLinksAndALeftDrag) {
     EXPECT_FALSE(app.Menu().IsVisible());
     ASSERT_NE(app.Form("About"), nullptr);
     sim::SimForm& about = *app.Form("About");
+    EXPECT_EQ(about.ControlText(FrmAbout::lblTitle), "About Tunewarden " TW_VERSION_SHORT_STRING);
     // 392 x 172 pixels with its dialog frame; centred, it would reach 22.5 twips past the
     // screen's left edge.
     EXPECT_EQ(about.Bounds(), (TwipRect{0, 1500 - (2580 - 4350) / 2.0f, 5880, 2580}));
@@ -170,7 +171,9 @@ TEST(MenuTest, HelpTakesAHiddenReadmeForAMissingOne) {
         if (hidden) {
             app.desktop.hiddenOrSystem.insert(readme);
         }
-        app.Start().Form_KeyUp(112, 2);  // F1, with Control held
+        app.Start();
+        app.desktop.KeyDown(test::kControl);
+        app.desktop.KeyTap(112);  // F1 on the bar in front, with Control held
         const std::vector<std::pair<std::string, std::string>> notepad{
             {"notepad.exe", "notepad.exe " + app.desktop.ProgramFolder() + "\\readme.txt"}};
         EXPECT_EQ(app.desktop.startedPrograms, hidden ? decltype(notepad){} : notepad);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,8 +52,13 @@ struct TestApp {
     sim::SimDesktop desktop;
     Forms forms{desktop};
 
-    // Loads the main window as the program's start does.
-    FrmMain& Start() { return forms.Load<FrmMain>(); }
+    // Starts the program: its main window, unless another copy runs.
+    FrmMain& Start() {
+        if (!forms.Start<FrmMain>()) {
+            throw std::logic_error("another copy of the program runs");
+        }
+        return *forms.Loaded<FrmMain>();
+    }
     sim::SimForm* Form(std::string_view name) { return desktop.FindForm(name); }
     sim::SimForm& MainForm() { return *Form("frmMain"); }
     sim::SimForm& Announcer() { return *Form("frmAnnounce"); }
