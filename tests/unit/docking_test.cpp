@@ -112,7 +112,7 @@ TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThem
     DockWindow(app.forms, DockCorner::BottomRight);
     app.forms.Load<FrmAnnounce>().window().Move(20000, 3000, 3495, 1920);
     app.desktop.NotifyIcon(app.MainForm().Handle(), 1, test::kRightClick);
-    app.Form("Menu")->Move(15000, 600, 1890, 3000);  // across both monitors
+    app.Form("Menu")->Move(20000, 600, 1890, 3000);
     app.desktop.Click(app.Form("Menu")->At(FrmMenu::lblTitle, 10, 5));  // About, over the bar
     app.desktop.BringToForeground(game);
     app.Chord(104);  // the song, on the game's monitor
@@ -122,10 +122,12 @@ TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThem
     EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{15360 - 3495, 3000, 3495, 1920}));
     EXPECT_EQ(app.Form("About")->Bounds(), (TwipRect{15360 - 5880, 4650 + 885, 5880, 2580}));
     EXPECT_EQ(app.Display()->Bounds(), (TwipRect{15360 - 4185, 75, 4185, 870}));
-    EXPECT_EQ(app.Form("Menu")->Bounds(), (TwipRect{15000, 600, 1890, 3000}));
+    EXPECT_EQ(app.Form("Menu")->Bounds(), (TwipRect{15360 - 1890, 600, 1890, 3000}));
 
     // Dragged to (1100, 650), below where the second monitor was: docked no more, it comes
-    // onto the nearest monitor, the second one back again.
+    // onto the nearest monitor, the second one back again. The announcer, partly below the
+    // screen, stays.
+    app.Announcer().Move(3000, 15 * 733, 3495, 1920);
     app.desktop.Click(app.Form("About")->At(FrmAbout::lblOk, 10, 5));
     const auto grab = app.MainForm().At(FrmMain::Label1, 20, 10);
     app.desktop.Press(grab);
@@ -134,6 +136,7 @@ TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThem
     app.desktop.otherMonitors = {second};
     app.desktop.ChangeDisplays();
     EXPECT_EQ(app.MainForm().Bounds(), (TwipRect{16500, 9000 - 4350, 2835, 4350}));
+    EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{3000, 15 * 733, 3495, 1920}));
 }
 
 TEST(DockingTest, TheTaskbarLiesAlongTheBottomOnlyWhenItSpansItAndTouchesIt) {
