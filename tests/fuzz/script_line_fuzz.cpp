@@ -69,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TW_FUZZ_CHECK(tw::test::ConsoleCommands(line) ==
                   tw::test::Commands{std::string(kCommand) + message});
     if (IsPlain(messageTemplate) && IsPlain(song)) {
-        TW_FUZZ_CHECK(message ==
-                      Filled(messageTemplate, song).substr(0, kMaxMessageBytes));
+        TW_FUZZ_CHECK(message == Filled(messageTemplate, song).substr(0, kMaxMessageBytes));
     }
     return 0;
 }

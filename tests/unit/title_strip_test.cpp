@@ -115,8 +115,8 @@ TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) 
         float menuLeft, menuTop;
     } cases[] = {
         {true, 1350, 1350, 20, 8, 1650, 1470},
-        {true, 13380, 8400, 6, 8, 13470, 8520},    // exactly at both flip points
-        {true, 13395, 8415, 6, 8, 11595, 5535},    // one pixel past them
+        {true, 13380, 8400, 6, 8, 13470, 8520},     // exactly at both flip points
+        {true, 13395, 8415, 6, 8, 11595, 5535},     // one pixel past them
         {true, 12525, 6720, 133, 13, 12630, 6915},  // past the right edge only
         {false, 1350, 1350, 66, 200, 2340, 4350},
         {false, 12525, 6720, 133, 200, 12630, 6720},  // past both edges
@@ -127,9 +127,9 @@ TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) 
         SCOPED_TRACE(testing::Message() << c.windowLeft << ", " << c.windowTop);
         app.desktop.Click({0, 767});  // elsewhere: the last row's menu closes
         app.MainForm().Move(c.windowLeft, c.windowTop, 2835, 4350);
-        app.desktop.Click(c.onTitle ? Title(c.x, c.y)
-                                    : app.MainForm().At(platform::kFormSurface, c.x, c.y),
-                          kRight);
+        app.desktop.Click(
+            c.onTitle ? Title(c.x, c.y) : app.MainForm().At(platform::kFormSurface, c.x, c.y),
+            kRight);
         EXPECT_TRUE(MenuVisible(app.forms));
         EXPECT_TRUE(app.desktop.IsTopmost(MenuHandle(app.forms)));
         EXPECT_EQ(MenuBounds(app.forms), (TwipRect{c.menuLeft, c.menuTop, 1890, 3000}));

@@ -319,7 +319,8 @@ void SimDesktop::KeyUp(int virtualKey) {
         for (const auto& [key, bit] : {std::pair{16, 1}, std::pair{17, 2}, std::pair{18, 4}}) {
             shift |= keys_[key].down ? bit : 0;
         }
-        window->model.KeyUp(static_cast<std::int16_t>(virtualKey), static_cast<std::int16_t>(shift));
+        window->model.KeyUp(static_cast<std::int16_t>(virtualKey),
+                            static_cast<std::int16_t>(shift));
         AfterEvent();
     }
 }
