@@ -73,7 +73,7 @@ TEST(DockingTest, TheCornersAndTheTrayMenuRestOnTheTaskbarOrTheWorkArea) {
         }
         app.Start();
         // Each asks the shell where the taskbar is: neither may count on the other.
-        app.desktop.NotifyIcon(app.MainForm().Handle(), 1, test::kRightClick);
+        app.NotifyIcon();
         EXPECT_EQ(MenuBounds(app.forms).left, c.menuLeft);
         EXPECT_EQ(MenuBounds(app.forms).top, c.menuTop);
         EXPECT_TRUE(app.desktop.IsTopmost(MenuHandle(app.forms)));
@@ -111,7 +111,7 @@ TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThem
     app.MainForm().Move(20000, 3000, 2835, 4350);
     DockWindow(app.forms, DockCorner::BottomRight);
     app.forms.Load<FrmAnnounce>().window().Move(20000, 3000, 3495, 1920);
-    app.desktop.NotifyIcon(app.MainForm().Handle(), 1, test::kRightClick);
+    app.NotifyIcon();
     app.Form("Menu")->Move(20000, 600, 1890, 3000);
     app.desktop.Click(app.Form("Menu")->At(FrmMenu::lblTitle, 10, 5));  // About, over the bar
     app.desktop.BringToForeground(game);

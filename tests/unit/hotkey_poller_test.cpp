@@ -83,14 +83,8 @@ TEST_F(HotkeyPollerTest, ABriefChordFiresEveryRowOnceAHeldOneEachTickButPauseOnc
     }
 }
 
-TEST_F(HotkeyPollerTest, NoPlayerALaterOneOrOneClosingBetweenLookupAndSend) {
-    app.desktop.RemoveWindow(player);
-    for (const int key : {96, 101, 107}) {
-        app.Chord(key);
-    }
-    player = app.desktop.AddPlayer();
-    app.Chord(96);
-    EXPECT_EQ(Received(), Commands{kPlay}) << "each action looks the player up afresh";
+// No player at first and one started later: the end-to-end test (lifecycle_test.cpp).
+TEST_F(HotkeyPollerTest, APlayerClosingBetweenLookupAndSend) {
     app.desktop.Other(player)->closesWhenFound = true;
     for (const int key : {97, 101, 104, 107}) {
         app.Chord(key);

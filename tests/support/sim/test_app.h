@@ -100,6 +100,10 @@ struct TestApp {
         Ticks(1);
         desktop.WaitForHeldWrite();
     }
+    // The shell's mouse message on the main window's icon: by default the right click.
+    void NotifyIcon(std::uint32_t shellMessage = kRightClick) {
+        desktop.NotifyIcon(MainForm().Handle(), 1, shellMessage);
+    }
     // The tips of the icons in the notification area.
     std::vector<std::string> TrayTips() {
         std::vector<std::string> tips;
