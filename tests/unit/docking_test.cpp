@@ -129,7 +129,7 @@ TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThem
     // screen, stays.
     app.Announcer().Move(3000, 15 * 733, 3495, 1920);
     app.desktop.Click(app.Form("About")->At(FrmAbout::lblOk, 10, 5));
-    const auto grab = app.MainForm().At(FrmMain::Label1, 20, 10);
+    const auto grab = app.Title(20, 10);
     app.desktop.Press(grab);
     app.desktop.Move({grab.x + 265, grab.y + 202});
     app.desktop.Release({grab.x + 265, grab.y + 202});

@@ -118,7 +118,7 @@ TEST(MenuTest, RowsLightUnderThePointerWithNoButtonOrTheLeftOneOnlyAndAClickElse
     app.desktop.Move(app.Row(1620));
     EXPECT_EQ(app.Lit(), std::vector<int>{2});
 
-    // The five seconds are counted in title_strip_test.cpp and below.
+    // The five seconds are counted below.
     app.desktop.Release(app.Menu().At(platform::kFormSurface, 20, 127));  // off the row: no click
     app.desktop.Click({500, 400});  // on the game: the menu hides, timer and all
     EXPECT_FALSE(app.Menu().IsVisible());
@@ -210,18 +210,15 @@ TEST_F(TrayTest, ARightClickWithTheMenuOpenPutsItBackWithoutAFreshFiveSeconds) {
     EXPECT_FALSE(MenuVisible(app.forms)) << "five seconds from the first opening";
 }
 
-TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsOrLaterWhenItWasRefused) {
+// A shell that restarts: the end-to-end test (tray_test.cpp).
+TEST(TrayIconTest, TheIconComesLaterWhenTheShellRefusedIt) {
+    test::TestApp app;
+    app.desktop.shellRefusesIcons = true;
+    app.Start();
+    EXPECT_TRUE(app.desktop.trayIcons.empty());
+    app.desktop.shellRefusesIcons = false;
     SwitchMode(app.forms);
-    app.desktop.RestartShell();
-    EXPECT_EQ(app.TrayTips(), std::vector{test::IconTip("Small Mode")});
-
-    test::TestApp refused;
-    refused.desktop.shellRefusesIcons = true;
-    refused.Start();
-    EXPECT_TRUE(refused.desktop.trayIcons.empty());
-    refused.desktop.shellRefusesIcons = false;
-    SwitchMode(refused.forms);
-    EXPECT_EQ(refused.desktop.trayIcons.size(), 1u) << "later additions are still sent";
+    EXPECT_EQ(app.desktop.trayIcons.size(), 1u) << "later additions are still sent";
 }
 
 }  // namespace

@@ -63,6 +63,9 @@ struct TestApp {
     sim::SimForm& MainForm() { return *Form("frmMain"); }
     sim::SimForm& Announcer() { return *Form("frmAnnounce"); }
     sim::SimForm* Display() { return Form("frmSongShow"); }
+    // A pixel of the transport bar or of the title picture, on the screen.
+    sim::PixelPoint Bar(int x, int y) { return MainForm().At(FrmMain::picButtons, x, y); }
+    sim::PixelPoint Title(int x, int y) { return MainForm().At(FrmMain::Label1, x, y); }
 
     // Holds Control with the key through exactly one tick of the poller.
     void Chord(int key) {
