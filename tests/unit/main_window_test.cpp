@@ -28,7 +28,6 @@ TEST(MainWindowTest, TheLoadReadsMsgTxtAndACloseRequestUnloadsEveryWindowOnce) {
     app.desktop.WriteRealFile(app.desktop.programFolder() / "msg.txt", "Tune: %S\nexit\n");
     app.desktop.commandLine = "-a";
     app.Start().GetSongTitle();
-    EXPECT_TRUE(app.MainForm().IsVisible());
     EXPECT_EQ(app.forms.module().MessageTemplate, "Tune: %S");
     app.desktop.RequestClose(app.MainForm().Handle());
     EXPECT_TRUE(app.desktop.processEnded);
