@@ -115,7 +115,7 @@ TEST(MenuTest, RowsLightUnderThePointerWithNoButtonOrTheLeftOneOnlyAndAClickElse
     app.desktop.Move(app.Row(1620));
     EXPECT_EQ(app.Lit(), std::vector<int>{2});
 
-    // The five seconds are counted below.
+    // The five seconds are counted in title_strip_test.cpp and below.
     app.desktop.Release(app.Menu().At(platform::kFormSurface, 20, 127));  // off the row: no click
     app.desktop.Click({500, 400});  // on the game: the menu hides, timer and all
     EXPECT_FALSE(app.Menu().IsVisible());

@@ -135,6 +135,12 @@ TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) 
     app.desktop.Click(app.Title(10, 5), kRight);
     EXPECT_EQ(MenuBounds(app.forms).left, 1500 + 10 * 15);
     EXPECT_EQ(MenuBounds(app.forms).top, 1500 + 5 * 15);
+    // Opened here, it counts its five seconds from its activation (from the icon, see
+    // menu_test.cpp).
+    app.desktop.Advance(4999ms);
+    EXPECT_TRUE(MenuVisible(app.forms));
+    app.desktop.Advance(1ms);
+    EXPECT_FALSE(MenuVisible(app.forms)) << "it hides itself after five seconds";
 }
 
 TEST_F(TitleStripTest, TheLeftButtonAloneDragsAndTheDropClosesTheMenu) {
