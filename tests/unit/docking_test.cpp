@@ -113,6 +113,7 @@ TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThem
     app.NotifyIcon();
     app.Form("Menu")->Move(20000, 600, 1890, 3000);
     app.desktop.Click(app.Form("Menu")->At(FrmMenu::lblTitle, 10, 5));  // About, over the bar
+    ASSERT_NE(app.Form("About"), nullptr);
     app.desktop.BringToForeground(game);
     app.Chord(104);  // the song, on the game's monitor
     app.desktop.otherMonitors.clear();
