@@ -3,7 +3,6 @@
 // below, and driven with the messages that kind of player understands.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -127,11 +126,6 @@ inline constexpr std::array<CommandRow, 10> kCommandTable{{
     // Only a Winamp-class player has a jump dialog.
     {PlayerCommand::JumpToFile, 40194, 0, SpotifyGate::Always, {}, {}},
 }};
-
-// The WM_COMMAND id a Winamp-class player gets for the command.
-constexpr std::uint32_t WinampCommandId(PlayerCommand command) {
-    return std::ranges::find(kCommandTable, command, &CommandRow::command)->winampId;
-}
 
 class PlayerLink {
   public:

@@ -93,13 +93,7 @@ const struct {
     Sent sent;       // for a key, one tick's worth
 } kSteps[] = {
     {"Play while a song plays", L"Artist - Song", nullptr, VK_NUMPAD0, {}, false, {}},
-    {"Pause held: one toggle, Spotify paused",
-     nullptr,
-     nullptr,
-     VK_NUMPAD2,
-     {},
-     false,
-     {kAppPlayPause}},
+    {"Pause held: one toggle (pauses)", nullptr, nullptr, VK_NUMPAD2, {}, false, {kAppPlayPause}},
     {"Stop while a song plays", nullptr, nullptr, VK_DECIMAL, {}, false, {kAppPlayPause}},
     {"Next", nullptr, nullptr, VK_NUMPAD3, {}, false, {kAppNext}},
     {"Previous", nullptr, nullptr, VK_NUMPAD1, {}, false, {kAppPrevious}},

@@ -19,6 +19,8 @@ namespace {
 
 constexpr std::string_view kCommand = "say \"";
 constexpr std::string_view kLineEnd = "\r\n";
+// What the game keeps of a dead player's message.
+constexpr std::size_t kMaxMessageBytes = 104;
 
 // Text that no repair or neutralisation touches.
 bool IsPlain(std::string_view text) {
@@ -58,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TW_FUZZ_CHECK(line.starts_with(kCommand) && line.ends_with(kLineEnd));
     const std::string message =
         line.substr(kCommand.size(), line.size() - kCommand.size() - kLineEnd.size());
-    TW_FUZZ_CHECK(message.size() <= tw::announcer::kMaxMessageBytes);
+    TW_FUZZ_CHECK(message.size() <= kMaxMessageBytes);
     TW_FUZZ_CHECK(tw::utf8::IsValid(message));
     // Every control byte is blanked: the line's own CR LF is the only one the game sees.
     TW_FUZZ_CHECK(std::none_of(message.begin(), message.end(), [](char c) {
@@ -67,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TW_FUZZ_CHECK(tw::test::ConsoleCommands(line) ==
                   tw::test::Commands{std::string(kCommand) + message});
     if (IsPlain(messageTemplate) && IsPlain(song)) {
-        TW_FUZZ_CHECK(message ==
-                      Filled(messageTemplate, song).substr(0, tw::announcer::kMaxMessageBytes));
+        TW_FUZZ_CHECK(message == Filled(messageTemplate, song).substr(0, kMaxMessageBytes));
     }
     return 0;
 }

@@ -2,10 +2,8 @@
 // acts, and the tooltips.
 #include <gtest/gtest.h>
 
-#include <string_view>
 #include <vector>
 
-#include "mainwindow/button_strip.h"
 #include "test_app.h"
 
 namespace tw {
@@ -21,17 +19,22 @@ using test::kPlay;
 using test::kPrevious;
 using test::kStop;
 
-class ButtonBarTest : public test::PlayerTest {
-  protected:
-    // A pixel of the bar, on the screen.
-    sim::PixelPoint Bar(int x, int y) { return app.MainForm().At(FrmMain::picButtons, x, y); }
-};
+using ButtonBarTest = test::PlayerTest;
 
 // A move shows the tip of the button under the pointer (and clears it over a gap), a click
 // acts on that button: edge rows and columns are the button's.
 TEST_F(ButtonBarTest, MovesAndClicksFindTheButtonUnderThePointerEdgesIncluded) {
-    // What each button sends; 0 is no button.
-    const Commands sent[] = {{}, {kPrevious}, {kPlay}, {kPause}, {kStop}, {kNext}, {}};
+    // What each button says and sends; 0 is no button.
+    const struct {
+        const char* tip;
+        Commands sent;
+    } buttons[] = {{"", {}},
+                   {"Go to previous track in playlist", {kPrevious}},
+                   {"Play current track", {kPlay}},
+                   {"Pause playing track", {kPause}},
+                   {"Stop playing track", {kStop}},
+                   {"Go to next track in playlist", {kNext}},
+                   {"Show track information", {}}};
     const struct {
         int x, y, button;  // 0: none
     } points[] = {{0, 8, 0},    {1, 8, 1},   {16, 16, 1}, {17, 8, 0},  {20, 8, 0},
@@ -41,12 +44,11 @@ TEST_F(ButtonBarTest, MovesAndClicksFindTheButtonUnderThePointerEdgesIncluded) {
                   {121, 16, 6}, {122, 8, 0}, {30, 0, 0},  {30, 17, 0}, {110, 17, 0}};
     for (const auto& p : points) {
         SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
-        app.desktop.Move(Bar(p.x, p.y));
-        EXPECT_EQ(app.MainForm().toolTip(FrmMain::picButtons),
-                  p.button == 0 ? std::string_view() : kStripButtons[p.button - 1].toolTip);
+        app.desktop.Move(app.Bar(p.x, p.y));
+        EXPECT_EQ(app.MainForm().toolTip(FrmMain::picButtons), buttons[p.button].tip);
         const auto before = Received().size();
-        app.desktop.Click(Bar(p.x, p.y));
-        EXPECT_EQ(test::Since(Received(), before), sent[p.button]);
+        app.desktop.Click(app.Bar(p.x, p.y));
+        EXPECT_EQ(test::Since(Received(), before), buttons[p.button].sent);
         EXPECT_EQ(app.Display() != nullptr, p.button == 1 || p.button == 6) << "the song shown";
         app.desktop.Advance(2000ms);  // the display of a title action goes
     }
@@ -68,22 +70,22 @@ TEST(ButtonBarScaleTest, TheButtonsAndTheirHitAreasScaleWithTheDisplay) {
     for (const auto& p : points) {
         SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
         const auto before = app.desktop.CommandsTo(player).size();
-        app.desktop.Click(app.MainForm().At(FrmMain::picButtons, p.x, p.y));
+        app.desktop.Click(app.Bar(p.x, p.y));
         EXPECT_EQ(test::Since(app.desktop.CommandsTo(player), before), p.sent);
     }
 }
 
 // That each click looks the player up afresh is seen in player_link_test.cpp.
 TEST_F(ButtonBarTest, AnyButtonActsWhereReleasedOnTheBar) {
-    app.desktop.Click(Bar(30, 8), kRight);
-    app.desktop.Click(Bar(30, 8), kMiddle);
+    app.desktop.Click(app.Bar(30, 8), kRight);
+    app.desktop.Click(app.Bar(30, 8), kMiddle);
     // The bar keeps the pointer from the press: the release point decides.
-    app.desktop.Press(Bar(30, 8));
-    app.desktop.Release(Bar(90, 8));
-    app.desktop.Press(Bar(30, 8));
-    app.desktop.Release(Bar(200, 8));  // beyond the window's right edge
-    app.desktop.Press(Bar(-10, 8));    // beside the bar: no press on it
-    app.desktop.Release(Bar(30, 8));
+    app.desktop.Press(app.Bar(30, 8));
+    app.desktop.Release(app.Bar(90, 8));
+    app.desktop.Press(app.Bar(30, 8));
+    app.desktop.Release(app.Bar(200, 8));  // beyond the window's right edge
+    app.desktop.Press(app.Bar(-10, 8));    // beside the bar: no press on it
+    app.desktop.Release(app.Bar(30, 8));
     EXPECT_EQ(Received(), (Commands{kPlay, kPlay, kNext}));
 }
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "core/menu_seam.h"
+#include "menu/frm_about.h"
+#include "menu/frm_menu.h"
 #include "test_app.h"
 
 namespace tw {
@@ -71,10 +73,9 @@ TEST(DockingTest, TheCornersAndTheTrayMenuRestOnTheTaskbarOrTheWorkArea) {
         }
         app.Start();
         // Each asks the shell where the taskbar is: neither may count on the other.
-        app.desktop.NotifyIcon(app.MainForm().Handle(), 1, test::kRightClick);
+        app.NotifyIcon();
         EXPECT_EQ(MenuBounds(app.forms).left, c.menuLeft);
         EXPECT_EQ(MenuBounds(app.forms).top, c.menuTop);
-        EXPECT_TRUE(app.desktop.IsTopmost(MenuHandle(app.forms)));
         app.MainForm().Move(c.barLeft, 3000, 2835, c.height);
         DockWindow(app.forms, c.corner);
         EXPECT_EQ(app.MainForm().Bounds().left, c.left);
@@ -96,27 +97,46 @@ TEST(DockingTest, WhenTheShellNoLongerAnswersTheLastAnswerStands) {
     EXPECT_EQ(app.MainForm().Bounds().top, 15 * 690 - 4350) << "never below the work area";
 }
 
-// As WM_DISPLAYCHANGE tells it: the second monitor goes, and comes back.
+// As WM_DISPLAYCHANGE tells it: the second monitor goes, and comes back. Every window left on
+// no monitor comes onto the nearest, as little moved as it can be; one still on a monitor stays
+// where it is, even partly off it.
 TEST(DockingTest, WhenTheMonitorsChangeADockedBarKeepsItsCornerAndOneLeftOffThemComesBack) {
     const platform::Monitor second{{1024, 0, 1824, 600}, {1024, 0, 1824, 600}};
     test::TestApp app;
     app.desktop.otherMonitors = {second};
-    FrmMain& main = app.Start();
+    const auto game = app.desktop.AddWindow("Valve001", "Counter-Strike");
+    app.desktop.Other(game)->rect = {1100, 0, 1800, 500};
+    app.Start();
     app.MainForm().Move(20000, 3000, 2835, 4350);
     DockWindow(app.forms, DockCorner::BottomRight);
     app.forms.Load<FrmAnnounce>().window().Move(20000, 3000, 3495, 1920);
+    app.NotifyIcon();
+    app.Form("Menu")->Move(20000, 600, 1890, 3000);
+    app.desktop.Click(app.Form("Menu")->At(FrmMenu::lblTitle, 10, 5));  // About, over the bar
+    ASSERT_NE(app.Form("About"), nullptr);
+    app.desktop.BringToForeground(game);
+    app.Chord(104);  // the song, on the game's monitor
     app.desktop.otherMonitors.clear();
     app.desktop.ChangeDisplays();
     EXPECT_EQ(app.MainForm().Bounds(), (TwipRect{12525, 6720, 2835, 4350}));
     EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{15360 - 3495, 3000, 3495, 1920}));
+    EXPECT_EQ(app.Form("About")->Bounds(), (TwipRect{15360 - 5880, 4650 + 885, 5880, 2580}));
+    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{15360 - 4185, 75, 4185, 870}));
+    EXPECT_EQ(app.Form("Menu")->Bounds(), (TwipRect{15360 - 1890, 600, 1890, 3000}));
 
     // Dragged to (1100, 650), below where the second monitor was: docked no more, it comes
-    // onto the nearest monitor, the second one back again, as little moved as it can be.
-    main.Label1_MouseDown(platform::mouse::kLeft, 0, 300, 150);
-    main.Label1_MouseMove(platform::mouse::kLeft, 0, 300 + 3975, 150 + 3030);
+    // onto the nearest monitor, the second one back again. The announcer, partly below the
+    // screen, stays.
+    app.Announcer().Move(3000, 15 * 733, 3495, 1920);
+    app.desktop.Click(app.Form("About")->At(FrmAbout::lblOk, 10, 5));
+    const auto grab = app.Title(20, 10);
+    app.desktop.Press(grab);
+    app.desktop.Move({grab.x + 265, grab.y + 202});
+    app.desktop.Release({grab.x + 265, grab.y + 202});
     app.desktop.otherMonitors = {second};
     app.desktop.ChangeDisplays();
     EXPECT_EQ(app.MainForm().Bounds(), (TwipRect{16500, 9000 - 4350, 2835, 4350}));
+    EXPECT_EQ(app.Announcer().Bounds(), (TwipRect{3000, 15 * 733, 3495, 1920}));
 }
 
 TEST(DockingTest, TheTaskbarLiesAlongTheBottomOnlyWhenItSpansItAndTouchesIt) {

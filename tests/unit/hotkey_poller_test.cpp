@@ -77,20 +77,11 @@ TEST_F(HotkeyPollerTest, ABriefChordFiresEveryRowOnceAHeldOneEachTickButPauseOnc
         EXPECT_EQ(tapped, once);
         const int n = key == 98 ? 1 : 4;  // Pause, a toggle, once per press
         EXPECT_EQ(held, std::pair(n * once.first, n * once.second));
-        if (key == 98 || key == 105) {
-            EXPECT_EQ(held.first, key == 98 ? 1u : 20u) << "of Pause one command, of Volume Up 20";
-        }
     }
 }
 
-TEST_F(HotkeyPollerTest, NoPlayerALaterOneOrOneClosingBetweenLookupAndSend) {
-    app.desktop.RemoveWindow(player);
-    for (const int key : {96, 101, 107}) {
-        app.Chord(key);
-    }
-    player = app.desktop.AddPlayer();
-    app.Chord(96);
-    EXPECT_EQ(Received(), Commands{kPlay}) << "each action looks the player up afresh";
+// No player at first and one started later: the end-to-end test (lifecycle_test.cpp).
+TEST_F(HotkeyPollerTest, APlayerClosingBetweenLookupAndSend) {
     app.desktop.Other(player)->closesWhenFound = true;
     for (const int key : {97, 101, 104, 107}) {
         app.Chord(key);
@@ -106,7 +97,6 @@ TEST_F(HotkeyPollerTest, JumpToBringsTheDialogForwardUnlessThePlayerHangs) {
     app.Chord(101);
     const auto dialog = app.desktop.FindTopLevelWindow("#32770", std::string_view("Jump to file"));
     ASSERT_NE(dialog, 0u) << "the player opens its dialog while handling the command";
-    EXPECT_FALSE(app.desktop.IsTopmost(dialog));
     EXPECT_EQ(app.desktop.Foreground(), dialog);
 
     app.desktop.BringToForeground(player);
@@ -134,9 +124,9 @@ class SongShowTest : public test::PlayerTest {
     std::string Shown() { return app.Display()->ControlText(FrmSongShow::lblSong); }
 };
 
-// Topmost, for two seconds, with the focus left to the game: also the end-to-end test
-// (hotkeys_test.cpp). Here the exact place, which follows the monitor of the game, not the bar,
-// and a second showing, which reuses the window.
+// Topmost, for two seconds, with the focus left to the game: the end-to-end test
+// (hotkeys_test.cpp), and on the game's monitor, not the bar's (monitors_test.cpp). Here the
+// exact place, and a second showing, which reuses the window.
 TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAndASecondShowingReusesTheWindow) {
     app.MainForm().Move(0, 9000, 2835, 4350);
     app.Chord(104);
@@ -145,8 +135,6 @@ TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAndASecondShowingReusesT
     EXPECT_EQ(Shown(), "Artist - Song");
     // 372.5 pixels from the left: Windows takes the next whole one.
     EXPECT_EQ(display->Bounds(), (TwipRect{373 * 15, 75, 4185, 870}));
-    EXPECT_TRUE(app.desktop.IsTopmost(display->Handle()));
-    EXPECT_FALSE(display->IsActive());
     const std::vector<std::string> frame = display->canvas(platform::kFormSurface).log;
     ASSERT_FALSE(frame.empty());
     display->Move(0, 0, 4185, 870);  // as if dragged away
@@ -173,20 +161,19 @@ TEST_F(SongShowTest, TheHotkeyShowsTheSongAtTheTopCentreAndASecondShowingReusesT
     app.Chord(104);
     ASSERT_NE(app.Display(), nullptr) << "the next showing loads a new window";
     EXPECT_EQ(Shown(), "No song is playing") << "no player: a notice, not an empty box";
-
-    // The game on a monitor up and left of the screen: the display goes there, not to the bar's.
-    app.desktop.otherMonitors = {{{-800, -200, 0, 400}, {-800, -200, 0, 400}}};
-    app.desktop.Other(game)->rect = {-700, 0, -100, 300};
-    app.Chord(104);
-    EXPECT_EQ(app.Display()->Bounds(), (TwipRect{-540 * 15, -200 * 15 + 75, 4185, 870}));
 }
 
+// The hotkey and the bar's button alike.
 TEST_F(SongShowTest, PreviousShowsTheSongBeforeItSkipsBack) {
-    app.desktop.Other(player)->captionOnCommand[kPrevious] = "2. Earlier - Track - Winamp";
+    auto& captions = app.desktop.Other(player)->captionOnCommand;
+    captions[kPrevious] = "2. Earlier - Track - Winamp";
     app.Chord(97);
-    ASSERT_NE(app.Display(), nullptr);
     EXPECT_EQ(Shown(), "Artist - Song");
     EXPECT_EQ(app.desktop.Foreground(), game);
+    captions[kPrevious] = "1. First - Track - Winamp";
+    app.desktop.Click(app.Bar(8, 8));
+    EXPECT_EQ(Shown(), "Earlier - Track");
+    EXPECT_EQ(Received(), (Commands{kPrevious, kPrevious}));
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ using test::kRightClick;
 struct MenuApp : test::TestApp {
     MenuApp() {
         Start();
-        desktop.NotifyIcon(MainForm().Handle(), 1, kRightClick);
+        NotifyIcon();
     }
     sim::SimForm& Menu() { return *Form("Menu"); }
     // A point of the row whose top is `top` twips down the menu.
@@ -59,27 +59,26 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
     const float bottom = 15 * 700 - 4350;
     const struct {
         float top;
-        int index;
         Done done;
         TwipRect bar{1500, 1500, 2835, 4350};
     } rows[] = {
-        {420, 5, [](MenuApp& a) { return a.MainForm().Bounds().height == 240; }},  // Switch Mode
-        {720, 3, at({0, bottom, 2835, 4350})},
-        {1020, 4, at({12525, bottom, 2835, 4350})},
-        {1320, 1, at({0, 0, 2835, 4350})},
-        {1620, 2, at({12525, 0, 2835, 4350})},
+        {420, [](MenuApp& a) { return a.MainForm().Bounds().height == 240; }},  // Switch Mode
+        {720, at({0, bottom, 2835, 4350})},
+        {1020, at({12525, bottom, 2835, 4350})},
+        {1320, at({0, 0, 2835, 4350})},
+        {1620, at({12525, 0, 2835, 4350})},
         // The announcer under the bar, or above it where under is off the work area: Small Mode
         // in a top corner; reaching exactly the work area's bottom (11070); one pixel further;
         // docked bottom right, where it stays on the screen; on the second monitor, right of
         // the primary and 9000 twips high.
-        {1980, 7, announcerAt(1500, 5850)},
-        {1980, 7, announcerAt(0, 240), {0, 0, 2835, 240}},
-        {1980, 7, announcerAt(1500, 9150), {1500, 4800, 2835, 4350}},
-        {1980, 7, announcerAt(1500, 4815 - 1920), {1500, 4815, 2835, 4350}},
-        {1980, 7, announcerAt(15360 - 3495, 6720 - 1920), {12525, 6720, 2835, 4350}},
-        {1980, 7, announcerAt(27360 - 3495, 5010 - 1920), {25005, 5010, 2835, 4350}},
-        {2280, 6, [](MenuApp& a) { return a.desktop.messageBoxes.size() == 1; }},  // Help
-        {2640, 0,
+        {1980, announcerAt(1500, 5850)},
+        {1980, announcerAt(0, 240), {0, 0, 2835, 240}},
+        {1980, announcerAt(1500, 9150), {1500, 4800, 2835, 4350}},
+        {1980, announcerAt(1500, 4815 - 1920), {1500, 4815, 2835, 4350}},
+        {1980, announcerAt(15360 - 3495, 6720 - 1920), {12525, 6720, 2835, 4350}},
+        {1980, announcerAt(27360 - 3495, 5010 - 1920), {25005, 5010, 2835, 4350}},
+        {2280, [](MenuApp& a) { return a.desktop.messageBoxes.size() == 1; }},  // Help
+        {2640,
          [](MenuApp& a) {  // Quit
              return a.desktop.processEnded && a.desktop.trayIcons.empty() &&
                     a.Form("frmAnnounce") == nullptr;
@@ -89,14 +88,12 @@ TEST(MenuTest, EachRowDoesWhatItSaysAndTheMenuCloses) {
         SCOPED_TRACE(testing::Message() << row.top << " under a bar at " << row.bar.top);
         MenuApp app;
         app.desktop.otherMonitors = {{{1024, 0, 1824, 600}, {1024, 0, 1824, 600}}};
-        if (row.index == 0) {
+        if (row.top == 2640) {
             app.forms.Load<FrmAnnounce>();  // Quit closes it too
-            app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);
+            app.NotifyIcon();
         }
         app.MainForm().Move(row.bar.left, row.bar.top, row.bar.width, row.bar.height);
         app.desktop.taskbar = {0, 700, 1024, 768};  // read again by every row
-        app.desktop.Move(app.Row(row.top));
-        EXPECT_EQ(app.Lit(), std::vector<int>{row.index});
         app.desktop.Click(app.Row(row.top));
         EXPECT_EQ(app.forms.module().TaskbarTop, 700);
         EXPECT_TRUE(row.done(app));
@@ -133,6 +130,7 @@ TEST(MenuTest, TheTitleOpensAboutOnTheWorkAreaWithItsLinksAndALeftDrag) {
     EXPECT_FALSE(app.Menu().IsVisible());
     ASSERT_NE(app.Form("About"), nullptr);
     sim::SimForm& about = *app.Form("About");
+    EXPECT_EQ(about.ControlText(FrmAbout::lblTitle), "About Tunewarden " TW_VERSION_SHORT_STRING);
     // 392 x 172 pixels with its dialog frame; centred, it would reach 22.5 twips past the
     // screen's left edge.
     EXPECT_EQ(about.Bounds(), (TwipRect{0, 1500 - (2580 - 4350) / 2.0f, 5880, 2580}));
@@ -150,13 +148,6 @@ TEST(MenuTest, TheTitleOpensAboutOnTheWorkAreaWithItsLinksAndALeftDrag) {
     EXPECT_EQ(about.Bounds(), (TwipRect{before.left + 60, before.top + 30, 5880, 2580}));
     app.desktop.Click(about.At(FrmAbout::lblOk, 10, 5));
     EXPECT_EQ(app.Form("About"), nullptr);
-
-    // Over a bar docked top right: on the screen, as near the centre as it can.
-    app.MainForm().Move(12525, 0, 2835, 4350);
-    app.desktop.NotifyIcon(app.MainForm().Handle(), 1, kRightClick);
-    app.desktop.Click(app.Menu().At(FrmMenu::lblTitle, 10, 5));
-    ASSERT_NE(app.Form("About"), nullptr);
-    EXPECT_EQ(app.Form("About")->Bounds(), (TwipRect{15360 - 5880, 885, 5880, 2580}));
 }
 
 // A present and a missing readme: the end-to-end test (menu_test.cpp). One the user
@@ -170,7 +161,9 @@ TEST(MenuTest, HelpTakesAHiddenReadmeForAMissingOne) {
         if (hidden) {
             app.desktop.hiddenOrSystem.insert(readme);
         }
-        app.Start().Form_KeyUp(112, 2);  // F1, with Control held
+        app.Start();
+        app.desktop.KeyDown(test::kControl);
+        app.desktop.KeyTap(112);  // F1 on the bar in front, with Control held
         const std::vector<std::pair<std::string, std::string>> notepad{
             {"notepad.exe", "notepad.exe " + app.desktop.ProgramFolder() + "\\readme.txt"}};
         EXPECT_EQ(app.desktop.startedPrograms, hidden ? decltype(notepad){} : notepad);
@@ -178,12 +171,7 @@ TEST(MenuTest, HelpTakesAHiddenReadmeForAMissingOne) {
     }
 }
 
-class TrayTest : public test::PlayerTest {
-  protected:
-    void Notify(std::uint32_t shellMessage) {
-        app.desktop.NotifyIcon(app.MainForm().Handle(), 1, shellMessage);
-    }
-};
+using TrayTest = test::PlayerTest;
 
 TEST_F(TrayTest, ALeftClickBringsTheBarForwardAndARightClickOpensTheMenu) {
     const struct {
@@ -198,7 +186,7 @@ TEST_F(TrayTest, ALeftClickBringsTheBarForwardAndARightClickOpensTheMenu) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.shellMessage);
         app.desktop.BringToForeground(game);
-        Notify(c.shellMessage);
+        app.NotifyIcon(c.shellMessage);
         EXPECT_EQ(app.desktop.Foreground() == app.MainForm().Handle(), c.barForward);
         EXPECT_EQ(MenuVisible(app.forms), c.menuOpen);
         SetMenuVisible(app.forms, false);
@@ -206,31 +194,28 @@ TEST_F(TrayTest, ALeftClickBringsTheBarForwardAndARightClickOpensTheMenu) {
 }
 
 TEST_F(TrayTest, ARightClickWithTheMenuOpenPutsItBackWithoutAFreshFiveSeconds) {
-    Notify(kRightClick);
+    app.NotifyIcon();
     EXPECT_EQ(MenuBounds(app.forms), (TwipRect{13365, 8070, 1890, 3000}));
     app.desktop.Advance(3000ms);
     // The taskbar moved to the top meanwhile: the second opening finds it there.
     app.desktop.taskbar = {0, 0, 1024, 30};
     app.desktop.workArea = {0, 30, 1024, 768};
-    Notify(kRightClick);
+    app.NotifyIcon();
     EXPECT_EQ(MenuBounds(app.forms), (TwipRect{13365, 8520, 1890, 3000}));
     EXPECT_TRUE(MenuVisible(app.forms));
     app.desktop.Advance(2000ms);
     EXPECT_FALSE(MenuVisible(app.forms)) << "five seconds from the first opening";
 }
 
-TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsOrLaterWhenItWasRefused) {
+// A shell that restarts: the end-to-end test (tray_test.cpp).
+TEST(TrayIconTest, TheIconComesLaterWhenTheShellRefusedIt) {
+    test::TestApp app;
+    app.desktop.shellRefusesIcons = true;
+    app.Start();
+    EXPECT_TRUE(app.desktop.trayIcons.empty());
+    app.desktop.shellRefusesIcons = false;
     SwitchMode(app.forms);
-    app.desktop.RestartShell();
-    EXPECT_EQ(app.TrayTips(), std::vector<std::string>{"Tunewarden 1.4 - Small Mode"});
-
-    test::TestApp refused;
-    refused.desktop.shellRefusesIcons = true;
-    refused.Start();
-    EXPECT_TRUE(refused.desktop.trayIcons.empty());
-    refused.desktop.shellRefusesIcons = false;
-    SwitchMode(refused.forms);
-    EXPECT_EQ(refused.desktop.trayIcons.size(), 1u) << "later additions are still sent";
+    EXPECT_EQ(app.desktop.trayIcons.size(), 1u) << "later additions are still sent";
 }
 
 }  // namespace

@@ -21,8 +21,6 @@ class TitleStripTest : public ::testing::Test {
   protected:
     void SetUp() override { main = &app.Start(); }
 
-    // A pixel of the title picture, on the screen.
-    sim::PixelPoint Title(int x, int y) { return app.MainForm().At(FrmMain::Label1, x, y); }
     std::string StoredMode() { return app.desktop.settings[{"Tunewarden", "Settings", "Mode"}]; }
     TwipRect Bounds() { return app.MainForm().Bounds(); }
     // Opens the menu from the help area, clear of the title.
@@ -37,22 +35,20 @@ class TitleStripTest : public ::testing::Test {
 TEST_F(TitleStripTest, DoubleClicksFoldTheWindowThroughTheThreeModes) {
     app.MainForm().Move(1500, 3000, 2835, 4350);  // left and top differ: neither may move
     const TwipRect start = Bounds();
-    EXPECT_EQ(app.TrayTips(), std::vector<std::string>{"Tunewarden 1.4 - Normal Mode"});
+    EXPECT_EQ(app.TrayTips(), std::vector{test::IconTip("Normal Mode")});
     const struct {
         float height;
-        const char* icon;
+        std::string icon;
         const char* stored;
-    } steps[] = {{240, "Tunewarden 1.4 - Small Mode", "2"},
-                 {600, "Tunewarden 1.4 - Small Mouse Mode", "1"},
-                 {4350, "Tunewarden 1.4 - Normal Mode", "0"}};
+    } steps[] = {{240, test::IconTip("Small Mode"), "2"},
+                 {600, test::IconTip("Small Mouse Mode"), "1"},
+                 {4350, test::IconTip("Normal Mode"), "0"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.icon);
-        OpenMenu();
-        app.desktop.DoubleClick(Title(20, 5));
+        app.desktop.DoubleClick(app.Title(20, 5));
         EXPECT_EQ(Bounds(), (TwipRect{start.left, start.top, start.width, step.height}));
-        EXPECT_EQ(app.TrayTips(), std::vector<std::string>{step.icon}) << "exactly one icon";
+        EXPECT_EQ(app.TrayTips(), std::vector{step.icon}) << "exactly one icon";
         EXPECT_EQ(StoredMode(), step.stored);
-        EXPECT_FALSE(MenuVisible(app.forms));
     }
 }
 
@@ -63,7 +59,6 @@ TEST(TitleStripStartTest, EveryRunStartsInNormalModeModeOneFoldsItAndTheDocksFol
         TwipRect bounds;
     } cases[] = {
         {"", {1350, 1350, 2835, 4350}},  // the stored Small Mode is not read back
-        {"-mode 1 -dock BR", {12525, 15 * 738 - 240, 2835, 240}},
         {"-dock BL -mode 1", {0, 15 * 738 - 240, 2835, 240}},
         {"-dock TL -dock BR", {0, 0, 2835, 4350}},
         {"-dock BR -dock TR", {12525, 6720, 2835, 4350}},
@@ -80,21 +75,23 @@ TEST(TitleStripStartTest, EveryRunStartsInNormalModeModeOneFoldsItAndTheDocksFol
 }
 
 TEST(TitleStripCloseTest, AReleaseInTheCloseBoxEndsTheProgramWhateverTheButton) {
-    // W = 2835: the box spans 2595..2785 across and 30..210 down, edges included.
+    // At 5 twips a pixel, W = 2835: the box spans 2595..2785 across and 30..210 down, edges
+    // included; given here in the surface's pixels.
     const struct {
-        float x, y;
+        int x, y;
         std::int16_t button;
         bool closes;
-    } cases[] = {{2595, 120, kLeft, true},  {2785, 120, kLeft, true},  {2700, 30, kLeft, true},
-                 {2700, 210, kLeft, true},  {2594, 120, kLeft, false}, {2786, 120, kLeft, false},
-                 {2700, 29, kLeft, false},  {2700, 211, kLeft, false}, {2700, 120, kRight, true},
-                 {2700, 120, kMiddle, true}};
+    } cases[] = {{519, 24, kLeft, true},  {557, 24, kLeft, true},  {540, 6, kLeft, true},
+                 {540, 42, kLeft, true},  {518, 24, kLeft, false}, {558, 24, kLeft, false},
+                 {540, 5, kLeft, false},  {540, 43, kLeft, false}, {540, 24, kRight, true},
+                 {540, 24, kMiddle, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << " button " << c.button);
         test::TestApp app;
-        app.Start().Form_MouseUp(c.button, 0, c.x, c.y);
+        app.desktop.screen = {3072, 2304, 5, 5};
+        app.Start();
+        app.desktop.Click(app.MainForm().At(platform::kFormSurface, c.x, c.y), c.button);
         EXPECT_EQ(app.desktop.processEnded, c.closes);
-        EXPECT_FALSE(MenuVisible(app.forms)) << "no menu from the close box";
     }
 }
 
@@ -107,38 +104,39 @@ TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) 
     app.desktop.otherMonitors = {{{1024, 0, 1824, 600}, {1024, 0, 1824, 600}}};
     const struct {
         bool onTitle;
-        float windowLeft, windowTop, x, y, menuLeft, menuTop;
+        float windowLeft, windowTop;
+        int x, y;  // pixels of the title picture or of the window
+        float menuLeft, menuTop;
     } cases[] = {
-        {true, 1350, 1350, 300, 120, 1650, 1470},
-        {true, 13380, 8400, 90, 120, 13470, 8520},    // exactly at both flip points
-        {true, 13395, 8415, 90, 120, 11595, 5535},    // one pixel past them
-        {true, 12525, 6720, 1995, 195, 12630, 6915},  // past the right edge only
-        {false, 1350, 1350, 990, 3000, 2340, 4350},
-        {false, 12525, 6720, 1995, 3000, 12630, 6720},  // past both edges
-        {true, 25005, 6000, 90, 120, 25095, 3120},
-        {true, 20010, 9510, 90, 120, 20100, 9000 - 3000},
+        {true, 1350, 1350, 20, 8, 1650, 1470},
+        {true, 13380, 8400, 6, 8, 13470, 8520},     // exactly at both flip points
+        {true, 13395, 8415, 6, 8, 11595, 5535},     // one pixel past them
+        {true, 12525, 6720, 133, 13, 12630, 6915},  // past the right edge only
+        {false, 1350, 1350, 66, 200, 2340, 4350},
+        {false, 12525, 6720, 133, 200, 12630, 6720},  // past both edges
+        {true, 25005, 6000, 6, 8, 25095, 3120},
+        {true, 20010, 9510, 6, 8, 20100, 9000 - 3000},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.windowLeft + c.x << ", " << c.windowTop + c.y);
+        SCOPED_TRACE(testing::Message() << c.windowLeft << ", " << c.windowTop);
+        app.desktop.Click({0, 767});  // elsewhere: the last row's menu closes
         app.MainForm().Move(c.windowLeft, c.windowTop, 2835, 4350);
-        if (c.onTitle) {
-            main->Label1_MouseUp(kRight, 0, c.x, c.y);
-        } else {
-            main->Form_MouseUp(kRight, 0, c.x, c.y);
-        }
+        app.desktop.Click(
+            c.onTitle ? app.Title(c.x, c.y) : app.MainForm().At(platform::kFormSurface, c.x, c.y),
+            kRight);
         EXPECT_TRUE(MenuVisible(app.forms));
         EXPECT_TRUE(app.desktop.IsTopmost(MenuHandle(app.forms)));
         EXPECT_EQ(MenuBounds(app.forms), (TwipRect{c.menuLeft, c.menuTop, 1890, 3000}));
-        main->Label1_MouseUp(kLeft, 0, 0, 0);
-        EXPECT_FALSE(MenuVisible(app.forms));
     }
     // The pointer's place in the picture: the menu lands the picture's offset up and left.
     app.MainForm().Move(1500, 1500, 2835, 4350);
-    app.desktop.Click(Title(10, 5), kRight);
+    app.desktop.Click(app.Title(10, 5), kMiddle);
+    EXPECT_FALSE(MenuVisible(app.forms)) << "other buttons open nothing";
+    app.desktop.Click(app.Title(10, 5), kRight);
     EXPECT_EQ(MenuBounds(app.forms).left, 1500 + 10 * 15);
     EXPECT_EQ(MenuBounds(app.forms).top, 1500 + 5 * 15);
-    main->Label1_MouseUp(kMiddle, 0, 10, 5);
-    EXPECT_TRUE(MenuVisible(app.forms)) << "other buttons do nothing";
+    // Opened here, it counts its five seconds from its activation (from the icon, see
+    // menu_test.cpp).
     app.desktop.Advance(4999ms);
     EXPECT_TRUE(MenuVisible(app.forms));
     app.desktop.Advance(1ms);
@@ -148,19 +146,22 @@ TEST_F(TitleStripTest, TheMenuOpensAtThePointerFlippedAtTheRightAndBottomEdges) 
 TEST_F(TitleStripTest, TheLeftButtonAloneDragsAndTheDropClosesTheMenu) {
     OpenMenu();
     const TwipRect before = Bounds();
-    app.desktop.Press(Title(20, 5), kMiddle);
-    app.desktop.Move(Title(40, 40));
-    app.desktop.Release(Title(40, 40), kMiddle);
+    app.desktop.Press(app.Title(20, 5), kMiddle);
+    app.desktop.Move(app.Title(40, 40));
+    app.desktop.Release(app.Title(40, 40), kMiddle);
     // With the right button held too the window stays, and that press takes no new grab point.
-    app.desktop.Press(Title(20, 5));
-    app.desktop.Press(Title(30, 9), kRight);
-    app.desktop.Move(Title(40, 40));
+    app.desktop.Press(app.Title(20, 5));
+    app.desktop.Press(app.Title(30, 9), kRight);
+    app.desktop.Move(app.Title(40, 40));
     EXPECT_EQ(Bounds(), before);
-    app.desktop.Release(Title(40, 40), kRight);
-    // The grab point stays under the pointer, also off the strip.
-    app.desktop.Move(Title(20 + 7, 5 + 30));
-    app.desktop.Release(Title(20, 5));
+    app.desktop.Release(app.Title(40, 40), kRight);
+    // The grab point stays under the pointer, also off the strip, and left of and above the
+    // window, where the pointer's place in it is negative.
+    app.desktop.Move(app.Title(20 + 7, 5 + 30));
     EXPECT_EQ(Bounds(), (TwipRect{before.left + 105, before.top + 450, 2835, 4350}));
+    app.desktop.Move(app.Title(-40, -30));
+    app.desktop.Release(app.Title(-40, -30));
+    EXPECT_EQ(Bounds(), (TwipRect{before.left + 105 - 900, before.top + 450 - 525, 2835, 4350}));
     EXPECT_FALSE(MenuVisible(app.forms));
 }
 

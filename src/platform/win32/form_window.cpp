@@ -9,6 +9,7 @@
 #include "platform/win32/text.h"
 #include "platform/win32/units.h"
 #include "platform/win32/window_class.h"
+#include "platform/win32_rules.h"
 
 namespace tw::platform::win32 {
 
@@ -25,10 +26,23 @@ constexpr int kCascadeSteps = 8;
 // windows, which takes the foreground back from the window the user chose.
 constexpr UINT kDeactivatedMessage = WM_APP + 1;
 
-PixelPoint PointFrom(LPARAM lParam) {
-    // Signed: a captured mouse reports positions left of and above the window.
-    return PixelPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
+// The portable rules spell the system's numbers out; they must be the header's.
+static_assert(win32_rules::kPopup == WS_POPUP && win32_rules::kClipChildren == WS_CLIPCHILDREN &&
+              win32_rules::kDialogFrame == WS_DLGFRAME);
+static_assert(win32_rules::kDialogModalFrame == WS_EX_DLGMODALFRAME &&
+              win32_rules::kToolWindow == WS_EX_TOOLWINDOW &&
+              win32_rules::kAppWindow == WS_EX_APPWINDOW &&
+              win32_rules::kNoActivate == WS_EX_NOACTIVATE);
+static_assert(win32_rules::kMouseMove == WM_MOUSEMOVE && win32_rules::kLeftDown == WM_LBUTTONDOWN &&
+              win32_rules::kLeftUp == WM_LBUTTONUP &&
+              win32_rules::kLeftDoubleClick == WM_LBUTTONDBLCLK &&
+              win32_rules::kRightDown == WM_RBUTTONDOWN && win32_rules::kRightUp == WM_RBUTTONUP &&
+              win32_rules::kRightDoubleClick == WM_RBUTTONDBLCLK &&
+              win32_rules::kMiddleDown == WM_MBUTTONDOWN &&
+              win32_rules::kMiddleUp == WM_MBUTTONUP &&
+              win32_rules::kMiddleDoubleClick == WM_MBUTTONDBLCLK);
+static_assert(win32_rules::kHeldLeft == MK_LBUTTON && win32_rules::kHeldRight == MK_RBUTTON &&
+              win32_rules::kHeldMiddle == MK_MBUTTON);
 
 std::int16_t ShiftState() {
     std::int16_t shift = 0;
@@ -44,57 +58,8 @@ std::int16_t ShiftState() {
     return shift;
 }
 
-std::int16_t ButtonsHeld(WPARAM wParam) {
-    std::int16_t buttons = mouse::kNone;
-    if ((wParam & MK_LBUTTON) != 0) {
-        buttons = static_cast<std::int16_t>(buttons | mouse::kLeft);
-    }
-    if ((wParam & MK_RBUTTON) != 0) {
-        buttons = static_cast<std::int16_t>(buttons | mouse::kRight);
-    }
-    if ((wParam & MK_MBUTTON) != 0) {
-        buttons = static_cast<std::int16_t>(buttons | mouse::kMiddle);
-    }
-    return buttons;
-}
-
-// The button a press, release or double-click message is about.
-std::int16_t ButtonOf(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-            return mouse::kLeft;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK:
-            return mouse::kRight;
-        default:
-            return mouse::kMiddle;
-    }
-}
-
 bool IsPointerMessage(UINT message) {
     return message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK;
-}
-
-struct WindowStyle {
-    DWORD style = WS_POPUP | WS_CLIPCHILDREN;
-    DWORD exStyle = 0;
-};
-
-WindowStyle StyleFor(const FormDesc& desc, bool activates) {
-    WindowStyle result;
-    if (desc.frame == FrameKind::FixedDialog) {
-        // The raised dialog frame alone: no title bar, caption or system menu.
-        result.style |= WS_DLGFRAME;
-        result.exStyle |= WS_EX_DLGMODALFRAME;
-    }
-    result.exStyle |= desc.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-    if (!activates) {
-        result.exStyle |= WS_EX_NOACTIVATE;
-    }
-    return result;
 }
 
 // Popups have no default position from the system; the logic moves the window
@@ -152,7 +117,8 @@ void FormWindow::Create() {
         ThrowLastError("cannot register the window class");
     }
 
-    const WindowStyle style = StyleFor(desc, model_.ActivatesWhenShown());
+    const win32_rules::WindowStyles style =
+        win32_rules::StylesFor(desc, model_.ActivatesWhenShown());
     RECT outer{0, 0, ScreenUnits().XToPixels(desc.width), ScreenUnits().YToPixels(desc.height)};
     AdjustWindowRectEx(&outer, style.style, FALSE, style.exStyle);
     const POINT at = NextCascadePosition();
@@ -344,9 +310,9 @@ LRESULT FormWindow::HandleMessage(HWND self, UINT message, WPARAM wParam, LPARAM
 }
 
 void FormWindow::OnPointer(UINT message, WPARAM wParam, LPARAM lParam) {
-    const PixelPoint at = PointFrom(lParam);
+    const PixelPoint at = win32_rules::PointFrom(lParam);
     const std::int16_t shift = ShiftState();
-    const std::int16_t button = ButtonOf(message);
+    const std::int16_t button = win32_rules::ButtonOf(message);
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -357,7 +323,7 @@ void FormWindow::OnPointer(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
-            const std::int16_t held = ButtonsHeld(wParam);
+            const std::int16_t held = win32_rules::ButtonsHeld(wParam);
             Feed([&](FormModel& model) { model.PointerUp(button, held, shift, at); });
             break;
         }
@@ -368,7 +334,9 @@ void FormWindow::OnPointer(UINT message, WPARAM wParam, LPARAM lParam) {
             Feed([&](FormModel& model) { model.DoubleClick(at); });
             break;
         default:  // WM_MOUSEMOVE
-            Feed([&](FormModel& model) { model.PointerMove(ButtonsHeld(wParam), shift, at); });
+            Feed([&](FormModel& model) {
+                model.PointerMove(win32_rules::ButtonsHeld(wParam), shift, at);
+            });
             break;
     }
 }

@@ -19,6 +19,7 @@
 #include "platform/win32/text.h"
 #include "platform/win32/units.h"
 #include "platform/win32/win32_form.h"
+#include "platform/win32_rules.h"
 
 namespace tw::platform::win32 {
 
@@ -30,6 +31,11 @@ HWND ToHwnd(WindowHandle window) {
 
 // How long a command to another program may take before that program counts as hung.
 constexpr UINT kSendTimeoutMs = 3000;
+// The portable rules spell the error codes out; they must be the header's.
+static_assert(win32_rules::kErrorSuccess == ERROR_SUCCESS &&
+              win32_rules::kErrorAccessDenied == ERROR_ACCESS_DENIED &&
+              win32_rules::kErrorAlreadyExists == ERROR_ALREADY_EXISTS &&
+              win32_rules::kErrorTimeout == ERROR_TIMEOUT);
 // Far more windows of one class than any desktop has.
 constexpr std::size_t kMaxWindowsOfClass = 1024;
 
@@ -42,19 +48,8 @@ SendResult SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     SetLastError(ERROR_SUCCESS);
     const LRESULT sent = SendMessageTimeoutW(
         window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
-    if (sent != 0) {
-        return SendResult::Delivered;
-    }
     const DWORD error = GetLastError();
-    if (error == ERROR_TIMEOUT) {
-        return SendResult::TimedOut;
-    }
-    // Giving up on a receiver the system already knows to be hung may leave no
-    // error code at all; a vanished window leaves an invalid-handle error.
-    if (error == ERROR_SUCCESS && IsWindow(window)) {
-        return SendResult::TimedOut;
-    }
-    return SendResult::Delivered;
+    return win32_rules::SendOutcome(sent != 0, error, IsWindow(window) != FALSE);
 }
 
 std::wstring SettingsKey(std::string_view app, std::string_view section) {
@@ -276,12 +271,7 @@ bool Win32System::ClaimSingleInstance() {
     // Per session: a copy in another user's session has a keyboard of its own.
     UniqueHandle mark(CreateMutexW(nullptr, FALSE, L"Local\\Tunewarden.Running"));
     const DWORD error = GetLastError();
-    if (!mark) {
-        // Access denied means it exists, made by a copy running with other rights.
-        // Anything else is no reason to refuse to start.
-        return error != ERROR_ACCESS_DENIED;
-    }
-    if (error == ERROR_ALREADY_EXISTS) {
+    if (!win32_rules::InstanceClaimed(static_cast<bool>(mark), error)) {
         return false;
     }
     instanceMark_ = std::move(mark);

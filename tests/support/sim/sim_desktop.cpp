@@ -311,6 +311,17 @@ void SimDesktop::KeyDown(int virtualKey) {
 
 void SimDesktop::KeyUp(int virtualKey) {
     keys_[virtualKey].down = false;
+    // The release also reaches the program's window that has the keyboard, with the Shift,
+    // Control and Alt keys that are down.
+    if (const Window window = WindowOf(foreground_)) {
+        int shift = 0;
+        for (const auto& [key, bit] : {std::pair{16, 1}, std::pair{17, 2}, std::pair{18, 4}}) {
+            shift |= keys_[key].down ? bit : 0;
+        }
+        window->model.KeyUp(static_cast<std::int16_t>(virtualKey),
+                            static_cast<std::int16_t>(shift));
+        AfterEvent();
+    }
 }
 
 void SimDesktop::KeyTap(int virtualKey) {

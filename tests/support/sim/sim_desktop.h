@@ -10,7 +10,8 @@
 //   window can open the player's "Jump to file" dialog on the jump command, or
 //   hang so that sends time out;
 // - the keyboard with the real key-state bits: bit 15 while a key is down, and
-//   the low "pressed since the last query" bit that the next query consumes;
+//   the low "pressed since the last query" bit that the next query consumes; a
+//   key's release goes to the program's window in front, as its key-up message;
 // - the program's own windows, each driven by the same form model as on
 //   Windows: bounds, visibility, z-order (the topmost band above the rest),
 //   controls, timers, activation, and a log of everything drawn on each canvas;
@@ -211,6 +212,7 @@ class SimDesktop final : public platform::System {
 
     // --- Keyboard ------------------------------------------------------------------
     void KeyDown(int virtualKey);
+    // Also a key release for the program's window in front, if one is.
     void KeyUp(int virtualKey);
     // Down and up again between two queries: only the low bit remains.
     void KeyTap(int virtualKey);

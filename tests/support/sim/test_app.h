@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "mainwindow/frm_main.h"
 #include "sim_desktop.h"
 #include "songshow/frm_song_show.h"
+#include "version.h"
 
 namespace tw::test {
 
@@ -28,6 +30,12 @@ inline constexpr std::uint32_t kRightClick = 0x0205;
 inline std::string SayLine(std::string_view message) {
     return "say \"" + std::string(message) + "\r\n";
 }
+// The notification-area icon's tip in a display mode: the name and version, then the mode.
+inline std::string IconTip(std::string_view mode) {
+    return "Tunewarden " TW_VERSION_SHORT_STRING " - " + std::string(mode);
+}
+// The script without a song: it tells the user alone, never the other players.
+inline const std::string kNoSongScript = "echo \"Tunewarden: no song is playing\"\r\n";
 
 struct TestApp {
     TestApp() {
@@ -49,12 +57,20 @@ struct TestApp {
     sim::SimDesktop desktop;
     Forms forms{desktop};
 
-    // Loads the main window as the program's start does.
-    FrmMain& Start() { return forms.Load<FrmMain>(); }
+    // Starts the program: its main window, unless another copy runs.
+    FrmMain& Start() {
+        if (!forms.Start<FrmMain>()) {
+            throw std::logic_error("another copy of the program runs");
+        }
+        return *forms.Loaded<FrmMain>();
+    }
     sim::SimForm* Form(std::string_view name) { return desktop.FindForm(name); }
     sim::SimForm& MainForm() { return *Form("frmMain"); }
     sim::SimForm& Announcer() { return *Form("frmAnnounce"); }
     sim::SimForm* Display() { return Form("frmSongShow"); }
+    // A pixel of the transport bar or of the title picture, on the screen.
+    sim::PixelPoint Bar(int x, int y) { return MainForm().At(FrmMain::picButtons, x, y); }
+    sim::PixelPoint Title(int x, int y) { return MainForm().At(FrmMain::Label1, x, y); }
 
     // Holds Control with the key through exactly one tick of the poller.
     void Chord(int key) {
@@ -92,6 +108,10 @@ struct TestApp {
         Ticks(1);
         desktop.WaitForHeldWrite();
     }
+    // The shell's mouse message on the main window's icon: by default the right click.
+    void NotifyIcon(std::uint32_t shellMessage = kRightClick) {
+        desktop.NotifyIcon(MainForm().Handle(), 1, shellMessage);
+    }
     // The tips of the icons in the notification area.
     std::vector<std::string> TrayTips() {
         std::vector<std::string> tips;
@@ -128,13 +148,8 @@ std::vector<T> Since(const std::vector<T>& log, std::size_t before) {
     return {log.begin() + static_cast<std::ptrdiff_t>(before), log.end()};
 }
 
-// The id a Winamp-class player gets for the command, and those of the transport's.
-constexpr auto Id = player::WinampCommandId;
-inline constexpr std::uint32_t kPrevious = Id(player::PlayerCommand::Previous),
-                               kPlay = Id(player::PlayerCommand::Play),
-                               kPause = Id(player::PlayerCommand::Pause),
-                               kStop = Id(player::PlayerCommand::Stop),
-                               kNext = Id(player::PlayerCommand::Next),
-                               kJump = Id(player::PlayerCommand::JumpToFile);
+// The WM_COMMAND ids a Winamp-class player takes.
+inline constexpr std::uint32_t kPrevious = 40044, kPlay = 40045, kPause = 40046, kStop = 40047,
+                               kNext = 40048, kJump = 40194;
 
 }  // namespace tw::test
