@@ -55,9 +55,10 @@ TEST(DockingTest, TheCornersAndTheTrayMenuRestOnTheTaskbarOrTheWorkArea) {
         {kScreen, kLeftBar, {60, 0, 1024, 768}, 600, kBL, 0, 10920, 13365, 8520},
         {kScreen, kRightBar, {0, 0, 964, 768}, 4350, kTR, 12525, 0, 12465, 8520},
         // With a second monitor the bar docks on the one that holds most of it, in its work area,
-        // away from the primary's taskbar; the menu stays on the taskbar's monitor.
+        // away from the primary's taskbar; the menu stays on the taskbar's monitor, even when the
+        // taskbar is drawn a little into the neighbouring one.
         {kScreen, kBottomBar, kWork, 4350, kBR, 34560 - 2835, 11010, 13365, 8070, kRight, 15000},
-        {kScreen, kBottomBar, kWork, 4350, kTL, -19200, 600, 13365, 8070, kLeft, -15000},
+        {kScreen, {-2, 736, 1026, 770}, kWork, 4350, kTL, -19200, 600, 13365, 8040, kLeft, -15000},
         // The shell's taskbar on the second monitor: the menu goes there.
         {kScreen, kSecondBar, {0, 0, 1024, 768}, 4350, kBR, 12525, 7170, 32565, 11910, kRightBar2},
     };

@@ -64,18 +64,22 @@ TEST_F(HotkeyPollerTest, ABriefChordFiresEveryRowOnceAHeldOneEachTickButPauseOnc
             app.desktop.Advance(500ms);
         });
         EXPECT_EQ(app.desktop.keyStateReads - reads, 2 * 14) << "Control once a tick";
-        // Held for a second (four ticks), then the key let go for a tick but not Control.
+        // Held for a second (four ticks), let go for a tick, then tapped between two ticks,
+        // with Control held all along: the tap is a press of its own.
         const auto held = did([&] {
             app.desktop.KeyDown(kControl);
             app.desktop.KeyDown(key);
             app.desktop.Advance(1000ms);
             app.desktop.KeyUp(key);
             app.desktop.Advance(250ms);
+            app.desktop.KeyTap(key);
+            app.desktop.Advance(250ms);
+            app.desktop.KeyUp(kControl);
         });
         const auto once = did([&] { app.Chord(key); });  // seen by one tick
         EXPECT_GT(once.second, 0);
         EXPECT_EQ(tapped, once);
-        const int n = key == 98 ? 1 : 4;  // Pause, a toggle, once per press
+        const int n = key == 98 ? 2 : 5;  // Pause, a toggle, once per press
         EXPECT_EQ(held, std::pair(n * once.first, n * once.second));
     }
 }
