@@ -12,7 +12,7 @@
 //                       that was called (10 TryPlayAsync ... 20 TryTogglePlayPauseAsync), a line
 //                       each, the same numbers-a-line form as the stand-in player's log
 //   refuse=TryStopAsync a command whose operation completes with false
-//   never=TrySkipNextAsync   an operation that never completes (any Try...Async)
+//   never=TrySkipNextAsync,TryStopAsync   operations that never complete (any Try...Async)
 // No file: the system has no current session (GetCurrentSession gives S_OK and null).
 #include <windows.h>
 
@@ -43,6 +43,10 @@ constexpr HRESULT kNotYet = static_cast<HRESULT>(0x8000000E);
 
 struct State {
     std::wstring status, title, artist, albumArtist = L"Various Artists", log, refuse, never;
+
+    [[nodiscard]] bool Completes(std::wstring_view method) const {
+        return (L"," + never + L",").find(L"," + std::wstring(method) + L",") == std::wstring::npos;
+    }
 };
 
 std::wstring FromUtf8(const std::string& text) {
@@ -349,7 +353,7 @@ class Session final : public Object<ISession> {
         const State state = ReadState().value_or(State{});
         auto* properties = new Properties(state);
         *operation = new Operation<IAsyncOperationOfMediaProperties, IProperties*>(
-            properties, state.never != L"TryGetMediaPropertiesAsync");
+            properties, state.Completes(L"TryGetMediaPropertiesAsync"));
         properties->Release();
         return S_OK;
     }
@@ -431,7 +435,7 @@ class Session final : public Object<ISession> {
     static HRESULT Command(int slot, const wchar_t* name, IAsyncOperationOfBoolean** operation) {
         const State state = ReadState().value_or(State{});
         Log(state, slot);
-        *operation = new BooleanOperation(state.refuse == name ? 0 : 1, state.never != name);
+        *operation = new BooleanOperation(state.refuse == name ? 0 : 1, state.Completes(name));
         return S_OK;
     }
     static HRESULT NoEvents(Token* token) {
