@@ -118,7 +118,8 @@ TEST_F(Announcer, NamesTheSessionsSongWhileItPlaysAndOutlastsAnOperationThatNeve
     ASSERT_NO_FATAL_FAILURE(StartTunewarden({L"-a"}));
     ExpectScript("", true);  // no session
     // The album's artist is "Various Artists" unless given: it must not pass for the artist.
-    SetMediaSession("status=Playing\nartist=The Artist\ntitle=The Song");
+    // A provider in another process takes a moment to answer, well within the worker's wait.
+    SetMediaSession("status=Playing\nartist=The Artist\ntitle=The Song\nslow=150");
     ExpectScript("The Artist - The Song");
     SetMediaSession("status=Playing\ntitle=Untitled Artist's Song");
     ExpectScript("Untitled Artist's Song");

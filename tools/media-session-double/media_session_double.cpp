@@ -13,11 +13,15 @@
 //                       each, the same numbers-a-line form as the stand-in player's log
 //   refuse=TryStopAsync a command whose operation completes with false
 //   never=TrySkipNextAsync,TryStopAsync   operations that never complete (any Try...Async)
+//   slow=100            the others complete this many milliseconds after they start, as a
+//                       provider in another process may (seen by polling the status: the
+//                       completion handler is called only for one complete when it is set)
 // No file: the system has no current session (GetCurrentSession gives S_OK and null).
 #include <windows.h>
 
 #include <winstring.h>
 
+#include <cwchar>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -42,10 +46,13 @@ constexpr HRESULT kDelegateAlreadySet = static_cast<HRESULT>(0x80000018);
 constexpr HRESULT kNotYet = static_cast<HRESULT>(0x8000000E);
 
 struct State {
-    std::wstring status, title, artist, albumArtist = L"Various Artists", log, refuse, never;
+    std::wstring status, title, artist, albumArtist = L"Various Artists", log, refuse, never, slow;
 
     [[nodiscard]] bool Completes(std::wstring_view method) const {
         return (L"," + never + L",").find(L"," + std::wstring(method) + L",") == std::wstring::npos;
+    }
+    [[nodiscard]] ULONGLONG SlowMilliseconds() const {
+        return std::wcstoull(slow.c_str(), nullptr, 10);
     }
 };
 
@@ -95,6 +102,7 @@ std::optional<State> ReadState() {
                               : key == "log"         ? &state.log
                               : key == "refuse"      ? &state.refuse
                               : key == "never"       ? &state.never
+                              : key == "slow"        ? &state.slow
                                                      : nullptr;
         if (field != nullptr) {
             *field = value;
@@ -192,11 +200,12 @@ HRESULT Give(T* object, T** out) {
     return S_OK;
 }
 
-// An operation that has completed with its result from the start, or never completes.
+// An operation that completes with its result once its delay is over, or never completes.
 template <class Interface, class Result>
 class Operation final : public Object<Interface, IAsyncInfo> {
   public:
-    Operation(Result result, bool completes) : result_(result), completes_(completes) {
+    Operation(Result result, bool completes, ULONGLONG delay = 0)
+        : result_(result), completes_(completes), completesAt_(GetTickCount64() + delay) {
         if constexpr (std::is_pointer_v<Result>) {
             if (result_ != nullptr) {
                 result_->AddRef();
@@ -262,12 +271,16 @@ class Operation final : public Object<Interface, IAsyncInfo> {
         }
     }
     AsyncStatus Status() const {
-        return completes_ ? AsyncStatus::Completed
-                          : (cancelled_ ? AsyncStatus::Canceled : AsyncStatus::Started);
+        if (cancelled_) {
+            return AsyncStatus::Canceled;
+        }
+        return completes_ && GetTickCount64() >= completesAt_ ? AsyncStatus::Completed
+                                                              : AsyncStatus::Started;
     }
 
     Result result_;
     bool completes_;
+    ULONGLONG completesAt_;
     bool cancelled_ = false;
     ICompletedHandler<Interface>* handler_ = nullptr;
 };
@@ -353,7 +366,7 @@ class Session final : public Object<ISession> {
         const State state = ReadState().value_or(State{});
         auto* properties = new Properties(state);
         *operation = new Operation<IAsyncOperationOfMediaProperties, IProperties*>(
-            properties, state.Completes(L"TryGetMediaPropertiesAsync"));
+            properties, state.Completes(L"TryGetMediaPropertiesAsync"), state.SlowMilliseconds());
         properties->Release();
         return S_OK;
     }
@@ -435,7 +448,8 @@ class Session final : public Object<ISession> {
     static HRESULT Command(int slot, const wchar_t* name, IAsyncOperationOfBoolean** operation) {
         const State state = ReadState().value_or(State{});
         Log(state, slot);
-        *operation = new BooleanOperation(state.refuse == name ? 0 : 1, state.Completes(name));
+        *operation = new BooleanOperation(state.refuse == name ? 0 : 1, state.Completes(name),
+                                          state.SlowMilliseconds());
         return S_OK;
     }
     static HRESULT NoEvents(Token* token) {
