@@ -448,11 +448,20 @@ std::string Process::Start(const std::filesystem::path& exe, const std::vector<s
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     // With the system's default error mode, not the test program's: what a program under test
-    // shows of its own is then its own doing.
-    if (!CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_DEFAULT_ERROR_MODE, nullptr, workingDir.wstring().c_str(), &startup,
-                        &info)) {
-        return "cannot start " + exe.string() + ", error " + std::to_string(GetLastError());
+    // shows of its own is then its own doing. Wine on a busy machine now and then loses a new
+    // process before it has run any of its code (CreateProcess then fails with
+    // ERROR_INTERNAL_ERROR); Windows does not, so that start is made again.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                           CREATE_DEFAULT_ERROR_MODE, nullptr, workingDir.wstring().c_str(),
+                           &startup, &info)) {
+            break;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+            return "cannot start " + exe.string() + ", error " + std::to_string(error);
+        }
+        std::this_thread::sleep_for(Millis(200));
     }
     CloseHandle(info.hThread);
     handle_ = info.hProcess;
